@@ -1,0 +1,32 @@
+# Installs the libraries and headers as the CMake package VORBL:
+#   find_package(VORBL CONFIG REQUIRED) gives VORBL::vorbl (and VORBL::platform off Windows).
+include(CMakePackageConfigHelpers)
+
+set(VORBL_INSTALL_TARGETS)
+if(TARGET vorbl)
+  list(APPEND VORBL_INSTALL_TARGETS vorbl)
+endif()
+if(NOT WIN32)
+  list(APPEND VORBL_INSTALL_TARGETS vorbl_platform)
+endif()
+
+install(TARGETS ${VORBL_INSTALL_TARGETS} EXPORT VORBLTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
+install(FILES package/vorbl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
+if(NOT WIN32)
+  install(FILES platform/include/windows.h platform/include/headless_host.h
+                platform/include/platform_accounting.h
+          DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
+endif()
+install(EXPORT VORBLTargets NAMESPACE VORBL:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)
+
+configure_package_config_file(cmake/VORBLConfig.cmake.in
+                              ${CMAKE_CURRENT_BINARY_DIR}/VORBLConfig.cmake
+                              INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/VORBLConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/VORBLConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/VORBLConfigVersion.cmake
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)
