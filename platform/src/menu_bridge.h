@@ -20,6 +20,10 @@ void menu_bar_paint(HMENU menu, const PixelSurface &bar, HWND owner);
 // Draw any open popup of `owner` over `frame`, the composed host picture (bar + client), whose
 // client area starts at row `client_top`.
 void menu_overlay_paint(HWND owner, const PixelSurface &frame, int client_top);
+// Mouse input for a window with a menu bar: a left press inside the bar strip is posted as
+// WM_NCLBUTTONDOWN (wParam HTMENU); all other mouse messages are WM_LBUTTONDOWN, WM_LBUTTONUP
+// and WM_MOUSEMOVE. In every one lParam is MAKELPARAM(x, y) in client coordinates as signed
+// 16-bit values, so a point over the bar has a negative y.
 // DefWindowProcA's WM_NCLBUTTONDOWN on the bar: track the mouse from client point (x, y) (y < 0)
 // in a modal loop until the menu closes.
 void menu_track_mouse(HWND owner, int x, int y);
@@ -30,6 +34,12 @@ void menu_track_keyboard(HWND owner, int key);
 void menu_window_destroyed(HWND owner);
 
 // Implemented by the window system.
+// SetMenu: attach `menu` (or none) as the window's menu bar, lay the window out again (the client
+// area shrinks by the bar; WM_SIZE is sent when the client size changes) and present it.
+// Returns FALSE for a bad window handle.
+BOOL window_attach_menu(HWND window, HMENU menu);
+// GetMenu: the menu bar attached to the window, or none.
+HMENU window_attached_menu(HWND window);
 // The window's menu changed (SetMenu, DrawMenuBar): lay the bar out again, shrink or grow the
 // client area (sending WM_SIZE when its size changes) and present the window.
 void window_menu_changed(HWND window);
