@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, and only those missing.
+# Runs apt-get as root, or through sudo when started by another user. `--ci` adds the
+# mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers.
+set -euo pipefail
+
+packages=(
+  g++                 # the C++20 compiler
+  make                # the build tool CMake generates for
+  cmake               # the build system (3.20 or later)
+  pkg-config          # finds SDL2 when its CMake package is missing
+  libsdl2-dev         # real windows, keyboard, mouse and screen
+  libfreetype-dev     # glyph rendering for text
+  libfontconfig-dev   # choosing fonts by name
+  fonts-dejavu-core   # the sans and monospace faces the text uses
+  libgtest-dev        # GoogleTest, the unit tests
+  libbenchmark-dev    # Google Benchmark, the benchmarks in bench/
+  xvfb                # a virtual X server for the tests that open real windows
+  xauth               # needed by xvfb-run
+  xdotool             # real key presses and clicks in those tests
+  imagemagick         # screenshots in those tests
+)
+if [[ "${1:-}" == "--ci" ]]; then
+  packages+=(mingw-w64)  # the Windows cross-compile check
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "All required Debian packages are installed."
+  exit 0
+fi
+
+as_root=()
+if ((EUID != 0)); then
+  as_root=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
