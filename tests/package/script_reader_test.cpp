@@ -1,0 +1,133 @@
+// script_reader_test.cpp: what playback makes of script files, the writer's own and hand-made
+// ones, and how it ends: the lenient rules, the limits of its buffers, the end of the file,
+// read failures, and a handle that a recording holds.
+#include <string>
+#include <vector>
+
+#include "script_file_access.h"
+#include "script_test_support.h"
+
+namespace {
+
+const ScriptedEvent NONE{0, 0, 0, 0};
+const ScriptedEvent TICK{EVENT_PERIODIC, 0, 0, 0};
+ScriptedEvent click(int x, int y) { return {EVENT_MOUSE, x, y, 0}; }
+ScriptedEvent key(int code) { return {EVENT_KBD, 0, 0, code}; }
+
+std::vector<ScriptedEvent> read_events(int count)
+{
+    std::vector<ScriptedEvent> events;
+    for (int i = 0; i < count; ++i) {
+        events.push_back(read_scripted_event());
+    }
+    return events;
+}
+
+using ScriptReader = ScriptDirectoryTest;
+
+TEST_F(ScriptReader, ReplaysTheWritersLinesThenReportsTheEndAgainOnEveryRequest)
+{
+    write_file(SCRIPT, "VORBL_PERIODIC(3);\nVORBL_MOUSE(-12, 34);\nVORBL_KBD(97);\nVORBL_PERIODIC(2);\n");
+    script_playback = 1;
+    EXPECT_EQ(read_events(7),
+              (std::vector<ScriptedEvent>{TICK, TICK, TICK, click(-12, 34), key(97), TICK, TICK}));
+    EXPECT_EQ(messages_containing("EOF"), 0);
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
+    EXPECT_EQ(script_playback, 0);
+    script_play_one = 1;  // a new request meets the end at once, the file still open at its end
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 2);
+    EXPECT_EQ(script_play_one, 0);
+}
+
+TEST_F(ScriptReader, ReadsOnlyTheKindLetterAndTheNumbers)
+{
+    write_file(SCRIPT,
+               "xxxxxxM 5 -7\n"
+               "\n\r\n\n"                 // empty lines, one made on Windows
+               "VORBL_MOUSE(-300, -200);\r\n"
+               "VORBL_MOUSE(1-2, -);\n"   // a run stops at its first non-digit; a lone sign is 0
+               "VORBL_KBD(-23);\n"        // the minus sign is passed over
+               "VORBL_KBD(-128);\n"
+               "VORBL_KBD(300);\n"        // low 8 bits
+               "VORBL_PERIODIC(0);\n"     // one event, as 1 gives
+               "VORBL_KBD(1);\n");
+    EXPECT_EQ(read_events(9), (std::vector<ScriptedEvent>{click(5, -7), click(-300, -200),
+                                                          click(1, 0), key(23), key(128), key(44),
+                                                          TICK, key(1), NONE}));
+}
+
+TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless)
+{
+    const std::string long_run = "VORBL_MOUSE(123456789012345, 6);\n";  // cut to 11 characters
+    write_file(SCRIPT, std::string("VORBL_K\n") +          // no number: key 0
+                           "VORBL_M(7)\n" +              // one number: y is 0
+                           "VORBL_PERIODIC();\n" +       // no number: one event
+                           long_run + "VORBL_MOUSE(-99999999999, 1);\n" +
+                           "VORBL_KBD(0000000000000300);\n" +  // the first 11 digits are zeros
+                           "VORB\n" +                    // no kind letter: like an unknown kind
+                           "VORBL_QUIT();\n" +
+                           "VORBL_KBD(" + std::string(1, '\0') + "5);\n" +
+                           "VORBL_KBD(6);");
+    script_playback = 1;
+    EXPECT_EQ(read_events(6), (std::vector<ScriptedEvent>{key(0), click(7, 0), TICK,
+                                                          click(INT32_MAX, 6),
+                                                          click(INT32_MIN, 1), key(0)}));
+    EXPECT_EQ(read_scripted_event(), NONE);  // the short line
+    EXPECT_EQ(read_scripted_event(), NONE);  // Q: no message, playback left to the wait
+    EXPECT_EQ(script_playback, 1);
+    EXPECT_EQ(messages_containing("VORBL.SCR"), 0);
+    EXPECT_EQ(read_scripted_event(), key(5));  // a NUL inside a line is just another non-digit
+    EXPECT_EQ(read_scripted_event(), NONE);    // a last line without a line end is not replayed
+    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
+}
+
+TEST_F(ScriptReader, TheTailOfAnOverlongLineIsNeverTakenForALine)
+{
+    std::string head = "VORBL_KBD(5);";
+    std::string line = head + std::string(511 - head.size(), ' ') + "VORBL_KBD(9);\r\n";
+    write_file(SCRIPT, line + "VORBL_KBD(7);\n");
+    EXPECT_EQ(read_events(3), (std::vector<ScriptedEvent>{key(5), key(7), NONE}));
+}
+
+TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage)
+{
+    script_playback = 1;
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for reading"), 1);
+    EXPECT_EQ(script_playback, 0);
+
+    // A directory opens but every read of it fails: nothing may be parsed from such a read.
+    std::filesystem::create_directory(SCRIPT);
+    script_playback = 1;
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("Cannot read script file VORBL.SCR"), 1);
+    EXPECT_EQ(script_playback, 0);
+}
+
+TEST_F(ScriptReader, AHandleOpenForWritingIsNeverReadAndTheScriptStaysWhole)
+{
+    write_file(SCRIPT, "VORBL_KBD(1);\n");
+    event_kind = EVENT_KBD;
+    event_key = 'z';
+    script_record_event();  // the recording opens the handle for writing
+    script_playback = 1;
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("is being recorded"), 1);
+    EXPECT_EQ(script_playback, 0);
+    script_close();
+    EXPECT_EQ(file_bytes(SCRIPT), "VORBL_KBD(122);\n");
+}
+
+TEST_F(ScriptReader, StoppingPlaybackDropsTheRestOfARunAndRestartsAtTheFirstLine)
+{
+    write_file(SCRIPT, "VORBL_PERIODIC(3);\nVORBL_KBD(1);\n");
+    script_switch_playback();
+    EXPECT_EQ(read_scripted_event(), TICK);
+    script_switch_playback();  // off, in the middle of the run
+    script_switch_playback();  // on again
+    EXPECT_EQ(read_events(5), (std::vector<ScriptedEvent>{TICK, TICK, TICK, key(1), NONE}));
+}
+
+}  // namespace
