@@ -1,0 +1,133 @@
+// The two windows: their classes, titles and frames, typing into the text window, closing
+// either one, the logging switch, and start-up and shutdown giving back what they take.
+#include <platform_accounting.h>
+
+#include "event_fixture.h"
+
+namespace {
+
+RECT frame_of(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return frame;
+}
+
+int started_text_window_height(int screen_height) {
+    headless_host_use();
+    headless_host_set_screen(1280, screen_height);
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    const RECT frame = frame_of(text_hwnd);
+    VORBL_shutdown();
+    return frame.bottom - frame.top;
+}
+
+}  // namespace
+
+TEST_F(StartedPackage, WindowsHaveTheirClassesTitlesAndFrames) {
+    EXPECT_EQ(FindWindowA("DrawWndClass", "VORBL Graphics"), graphics_hwnd);
+    EXPECT_EQ(FindWindowA("TextWndClass", "VORBL Text"), text_hwnd);
+    const RECT graphics = frame_of(graphics_hwnd);
+    EXPECT_EQ(graphics.left, 0);
+    EXPECT_EQ(graphics.top, 0);
+    EXPECT_EQ(graphics.right, 601);
+    EXPECT_EQ(graphics.bottom, 540);
+    const RECT text = frame_of(text_hwnd);
+    EXPECT_EQ(text.left, 0);
+    EXPECT_EQ(text.top, 550);
+    EXPECT_EQ(text.right - text.left, 601);
+    EXPECT_TRUE(IsWindowVisible(graphics_hwnd));
+    EXPECT_TRUE(IsWindowVisible(text_hwnd));
+    // The origin is the centre of the client area left below the menu bar.
+    RECT client{};
+    GetClientRect(graphics_hwnd, &client);
+    EXPECT_LT(client.bottom, 540 - GetSystemMetrics(SM_CYMENU) + 1);
+    EXPECT_EQ(origin_x, client.right / 2);
+    EXPECT_EQ(origin_y, client.bottom / 2);
+}
+
+TEST(TextWindowHeight, IsAThirdOfTheScreenRoundedDownOn768) {
+    EXPECT_EQ(started_text_window_height(768), 256);
+}
+
+TEST(TextWindowHeight, IsAThirdOfTheScreenRoundedDownOn1024) {
+    EXPECT_EQ(started_text_window_height(1024), 341);
+}
+
+TEST_F(StartedPackage, KeysTypedIntoTheTextWindowReachTheProgram) {
+    SetFocus(text_hwnd);
+    after(10, [](void *) { headless_host_char('x'); });
+    const WaitResult typed = wait_for_event();
+    EXPECT_EQ(typed.kind, EVENT_KBD);
+    EXPECT_EQ(typed.key, 'x');
+    after(10, [](void *) { press_ctrl_letter('Q'); });
+    EXPECT_EQ(wait_for_event().kind, EVENT_QUIT);
+}
+
+TEST_F(StartedPackage, ClosingTheTextWindowLeavesTheProgramRunning) {
+    VORBL_set_animation(ANIMATE_RUN);
+    after(10, [](void *) { headless_host_close(text_hwnd); });
+    EXPECT_EQ(wait_for_event().kind, EVENT_PERIODIC);
+    EXPECT_EQ(wait_for_event().kind, EVENT_PERIODIC);
+    EXPECT_FALSE(IsWindow(text_hwnd));
+}
+
+TEST_F(StartedPackage, ClosingTheGraphicsWindowEndsThisAndEveryLaterWait) {
+    VORBL_set_animation(ANIMATE_RUN);
+    after(70, [](void *) { headless_host_close(graphics_hwnd); });
+    EXPECT_EQ(wait_for_event().kind, EVENT_PERIODIC);
+    const WaitResult closed = wait_for_event();
+    EXPECT_EQ(closed.kind, EVENT_QUIT);
+    EXPECT_EQ(closed.at_ms, 70u);
+    // The window is gone: a further wait has nothing to block on and must not hang.
+    const WaitResult later = wait_for_event();
+    EXPECT_EQ(later.kind, EVENT_QUIT);
+    EXPECT_EQ(later.at_ms, 70u);
+}
+
+TEST_F(StartedPackage, WindowQuitMessageSentToTheGraphicsWindowEndsTheWait) {
+    SendMessageA(graphics_hwnd, WM_QUIT, 0, 0);
+    EXPECT_EQ(wait_for_event().kind, EVENT_QUIT);
+}
+
+TEST_F(StartedPackage, LoggingSwitchSetsTheFlagCheckMarkAndShowsTheTextWindow) {
+    VORBL_show_text_window(0);
+    PostMessageA(graphics_hwnd, WM_COMMAND, CMD_LOGGING, 0);  // logging off, as from the menu
+    PostMessageA(graphics_hwnd, WM_COMMAND, CMD_LOGGING, 0);  // and on again
+    after(100, click_centre);
+    wait_for_event();
+    EXPECT_EQ(logging_on, 1);
+    EXPECT_FALSE(IsWindowVisible(text_hwnd));  // the command does not show the window
+
+    EXPECT_EQ(VORBL_set_logging(0), 1);
+    EXPECT_EQ(GetMenuState(run_menu, CMD_LOGGING, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(VORBL_set_logging(7), 1);
+    EXPECT_EQ(logging_on, 1);
+    EXPECT_EQ(GetMenuState(run_menu, CMD_LOGGING, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
+    EXPECT_TRUE(IsWindowVisible(text_hwnd));
+    EXPECT_NE(VORBL_show_text_window(0), 0);  // answers that the window was visible
+}
+
+TEST(PackageLifetime, ShutdownGivesBackEverythingAndLaterCallsAreHarmless) {
+    EXPECT_EQ(VORBL_set_logging(1), 0);
+    headless_host_use();
+    PlatformObjectCounts before{}, after_shutdown{};
+    platform_object_counts(&before);
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    HWND first = graphics_hwnd;
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    EXPECT_EQ(graphics_hwnd, first);  // a second start-up makes no second set of windows
+    VORBL_set_logging(0);
+    VORBL_clear_canvas();
+    EXPECT_EQ(VORBL_shutdown(), 1);
+    platform_object_counts(&after_shutdown);
+    EXPECT_EQ(after_shutdown.windows, before.windows);
+    EXPECT_EQ(after_shutdown.window_dcs, before.window_dcs);
+    EXPECT_EQ(after_shutdown.memory_dcs, before.memory_dcs);
+    EXPECT_EQ(after_shutdown.bitmaps, before.bitmaps);
+    EXPECT_EQ(after_shutdown.brushes, before.brushes);
+    EXPECT_EQ(after_shutdown.menus, before.menus);
+    EXPECT_EQ(after_shutdown.timers, before.timers);
+    EXPECT_EQ(VORBL_draw_circle(RED, 0, 0, 10), 1);  // no canvas any more: drawing does nothing
+    EXPECT_EQ(VORBL_wait_event(nullptr, nullptr, nullptr), EVENT_QUIT);
+    EXPECT_EQ(VORBL_shutdown(), 1);
+}
