@@ -246,7 +246,8 @@ bool MenuTracker::key_down(int vk, TrackStep &step) {
     switch (vk) {
     case VK_MENU:
     case VK_F10:
-        step = finish();
+        leave_key_ = vk;
+        step = TrackStep{};
         return true;
     case VK_ESCAPE:
         // Esc first closes the popup and leaves its title highlighted; Esc on the bar leaves.
@@ -283,6 +284,13 @@ bool MenuTracker::key_down(int vk, TrackStep &step) {
     default:
         return false;
     }
+}
+
+bool MenuTracker::key_up(int vk, TrackStep &step) {
+    step = TrackStep{};
+    if (leave_key_ == 0 || vk != leave_key_) return false;
+    step = finish();
+    return true;
 }
 
 TrackStep MenuTracker::character(unsigned char c) {

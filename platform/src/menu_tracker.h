@@ -36,6 +36,9 @@ public:
     TrackStep move(int x, int y);
     // False when `vk` is not a menu key: the loop translates it so its character comes back.
     bool key_down(int vk, TrackStep &step);
+    // Alt and F10 leave when they are released, so their release does not reach the window
+    // and enter the menu again. True when the loop must swallow this key-up.
+    bool key_up(int vk, TrackStep &step);
     TrackStep character(unsigned char c);
 
     // The tracked menu or its owner went away.
@@ -76,6 +79,7 @@ private:
     bool button_down_ = false;
     bool press_opened_ = false;   // the press now held opened the popup under it
     bool mouse_in_popup_ = false;
+    int leave_key_ = 0;           // Alt or F10 went down; the menu closes when it comes up
     bool finished_ = false;
     unsigned revision_ = 0;
     unsigned popups_opened_ = 0;

@@ -71,12 +71,12 @@ TrackStep handle_keyboard(MenuTracker &tracker, const MSG &msg) {
     case WM_CHAR:
     case WM_SYSCHAR:
         return tracker.character(static_cast<unsigned char>(msg.wParam));
-    case WM_KEYUP:
-        // Releases still reach the window, so a program tracking Ctrl does not see it stuck.
-        DispatchMessageA(&msg);
-        return step;
     default:
-        return step;  // WM_SYSKEYUP: the release of the key that ended or drove the menu
+        if (tracker.key_up(static_cast<int>(msg.wParam), step)) return step;
+        // Other releases still reach the window, so a program tracking Ctrl does not see it
+        // stuck; WM_SYSKEYUP is the release of a key that drove the menu and goes nowhere.
+        if (msg.message == WM_KEYUP) DispatchMessageA(&msg);
+        return step;
     }
 }
 

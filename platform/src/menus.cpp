@@ -307,6 +307,12 @@ void menus_window_destroyed(HWND owner) {
     for (const auto &[handle, object] : registry()) {
         if (object->owner == owner) bars.push_back(handle);
     }
+    // A bar given to CreateWindowExA was attached without SetMenu; it goes with the window too.
+    const HMENU attached = window_attached_menu(owner);
+    if (const MenuObject *object = menu_object(attached);
+        object != nullptr && object->parent == nullptr && object->owner == nullptr) {
+        bars.push_back(attached);
+    }
     for (HMENU bar : bars) destroy_tree(bar);
 }
 
