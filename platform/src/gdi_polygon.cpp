@@ -1,0 +1,43 @@
+// gdi_polygon.cpp: Polygon, filled by the alternate rule and then outlined with the pen.
+//
+// The fill samples each pixel's top-left corner (left edges and top rows in, right edges and
+// bottom rows out). A cosmetic pen then draws the closed outline P0->P1->...->P0 with the line
+// rule, which paints every vertex; a wide pen strokes it with round joins. Two points draw the
+// segment both ways; fewer than two fail. All points equal draw nothing with a cosmetic pen.
+//
+// Depends on: gdi_paint.h, raster_pen.h.
+#include <vector>
+
+#include "gdi_paint.h"
+#include "raster_pen.h"
+
+using namespace platform::gdi;
+using namespace platform::raster;
+using platform::PixelSurface;
+
+namespace {
+
+void outline_polygon(const PixelSurface &surface, const std::vector<Point64> &points, const PenPaint &pen) {
+    if (pen.wide()) {
+        wide_polyline(surface, points, true, pen.width, pen.pixel);
+        return;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i)
+        cosmetic_line(surface, points[i], points[(i + 1) % points.size()], pen.pixel);
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI Polygon(HDC handle, const POINT *points, int count) {
+    Canvas canvas;
+    if (!open_canvas(handle, &canvas) || points == nullptr || count < 2) return FALSE;
+    std::vector<Point64> corners;
+    corners.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) corners.push_back(Point64{points[i].x, points[i].y});
+    std::uint32_t fill = 0;
+    if (brush_paint(*canvas.dc, &fill)) fill_polygon(canvas.surface, corners, fill);
+    const PenPaint pen = pen_paint(*canvas.dc);
+    if (pen.visible) outline_polygon(canvas.surface, corners, pen);
+    dc_drawn(*canvas.dc);
+    return TRUE;
+}
