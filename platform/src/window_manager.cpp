@@ -138,12 +138,10 @@ void remove_window(HWND handle) {
     queue_drop_window(handle);
     auto it = window_table.find(key_of(handle));
     if (it == window_table.end()) return;
-    HMENU menu = it->second->menu;
     if (it->second->host_window != 0) host().destroy_window(it->second->host_window);
     window_table.erase(it);
     --live::windows;
     if (focus_window == handle) focus_window = nullptr;
-    if (menu != nullptr) DestroyMenu(menu);  // a window's menu bar goes with it, as on Windows
 }
 
 bool title_matches(const Window &window, LPCSTR title) {
@@ -304,7 +302,9 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
         platform::host().show_window(window->host_window, false);
     }
     if (platform::focus_window == handle) platform::window_change_focus(nullptr);
+    // The menus end any tracking and free the window's bar, as Windows frees a window's menu.
     platform::menu_window_destroyed(handle);
+    if (Window *still = find_window(handle)) still->menu = nullptr;
     SendMessageA(handle, WM_DESTROY, 0, 0);
     SendMessageA(handle, WM_NCDESTROY, 0, 0);
     platform::remove_window(handle);
