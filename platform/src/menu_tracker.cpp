@@ -250,13 +250,9 @@ bool MenuTracker::key_down(int vk, TrackStep &step) {
         step = TrackStep{};
         return true;
     case VK_ESCAPE:
-        // Esc first closes the popup and leaves its title highlighted; Esc on the bar leaves.
-        if (open_popup() != nullptr) {
-            select_title(bar_sel_, false, false);
-            step = TrackStep{};
-        } else {
-            step = finish();
-        }
+        // Esc closes the whole menu at once, popup or not: one key gives control back to the
+        // program (Windows would first fall back to the highlighted title).
+        step = finish();
         return true;
     case VK_LEFT:
     case VK_RIGHT: {
