@@ -1,0 +1,128 @@
+// script_playback_test.cpp: recording and playback through the real event wait on the headless
+// host, switched with Ctrl+R, Ctrl+P and Ctrl+O as a user does: the written file byte for byte,
+// the replayed events, the check marks, and how playback ends.
+#include <headless_host.h>
+
+#include <string>
+
+#include "script_test_support.h"
+
+namespace {
+
+struct Delivered {
+    int kind;
+    int x;
+    int y;
+    int key;
+    bool operator==(const Delivered &) const = default;
+};
+
+class ScriptPlayback : public ScriptDirectoryTest {
+protected:
+    void SetUp() override
+    {
+        ScriptDirectoryTest::SetUp();
+        headless_host_use();
+        VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+        ASSERT_NE(graphics_hwnd, nullptr);
+    }
+    void TearDown() override
+    {
+        VORBL_shutdown();
+        ScriptDirectoryTest::TearDown();
+    }
+
+    static void ctrl(int letter)
+    {
+        headless_host_key(VK_CONTROL, 1);
+        headless_host_key(letter, 1);
+        headless_host_key(letter, 0);
+        headless_host_key(VK_CONTROL, 0);
+    }
+    static void click_at(int x, int y) { headless_host_click(graphics_hwnd, origin_x + x, origin_y - y); }
+    static bool checked(UINT command)
+    {
+        return (GetMenuState(run_menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    static Delivered wait()
+    {
+        int x = 0;
+        int y = 0;
+        unsigned char key = 0;
+        int kind = VORBL_wait_event(&x, &y, &key);
+        return {kind, x, y, key};
+    }
+};
+
+const Delivered TICK{EVENT_PERIODIC, 0, 0, 0};
+Delivered key(int code) { return {EVENT_KBD, 0, 0, code}; }
+
+TEST_F(ScriptPlayback, ARecordingReplaysAsTheSameEventsAndThenEnds)
+{
+    VORBL_set_animation(ANIMATE_RUN);
+    ctrl('R');
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(wait(), TICK);
+    }
+    EXPECT_TRUE(checked(CMD_RECORD));
+    VORBL_set_animation(ANIMATE_HALT);
+    click_at(-12, 34);
+    ASSERT_EQ(wait(), (Delivered{EVENT_MOUSE, -12, 34, 0}));
+    headless_host_char('a');
+    ASSERT_EQ(wait(), key('a'));
+    VORBL_set_animation(ANIMATE_RUN);
+    ASSERT_EQ(wait(), TICK);
+    ASSERT_EQ(wait(), TICK);
+    VORBL_set_animation(ANIMATE_HALT);
+    ctrl('R');  // stopped inside the next wait, before its event: 'z' is not recorded
+    headless_host_char('z');
+    ASSERT_EQ(wait(), key('z'));
+    EXPECT_FALSE(checked(CMD_RECORD));
+    EXPECT_EQ(file_bytes(SCRIPT),
+              "VORBL_PERIODIC(3);\nVORBL_MOUSE(-12, 34);\nVORBL_KBD(97);\nVORBL_PERIODIC(2);\n");
+
+    ctrl('P');  // opens the file anew and starts at its first line
+    const Delivered replay[] = {TICK, TICK, TICK, {EVENT_MOUSE, -12, 34, 0}, key('a'), TICK, TICK};
+    for (const Delivered &expected : replay) {
+        EXPECT_EQ(wait(), expected);
+    }
+    EXPECT_TRUE(checked(CMD_PLAYBACK));
+    headless_host_char('q');  // live input once the script has nothing more
+    EXPECT_EQ(wait(), key('q'));
+    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
+    EXPECT_EQ(script_playback, 0);
+    EXPECT_FALSE(checked(CMD_PLAYBACK));
+
+    ctrl('O');  // the file stays open at its end: the end is met again at once
+    headless_host_char('w');
+    EXPECT_EQ(wait(), key('w'));
+    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 2);
+}
+
+TEST_F(ScriptPlayback, QuittingWhileRecordingWritesOnlyThePendingRun)
+{
+    VORBL_set_animation(ANIMATE_RUN);
+    ctrl('R');
+    ASSERT_EQ(wait(), TICK);
+    ASSERT_EQ(wait(), TICK);
+    ctrl('Q');
+    ASSERT_EQ(wait().kind, EVENT_QUIT);
+    VORBL_shutdown();
+    EXPECT_EQ(file_bytes(SCRIPT), "VORBL_PERIODIC(2);\n");
+}
+
+TEST_F(ScriptPlayback, AnUnknownLineEndsPlaybackSilentlyAndTheNextPlaybackGoesOnAfterIt)
+{
+    write_file(SCRIPT, "VORBL_KBD(49);\nVORBL_QUIT();\nVORBL_KBD(50);\n");
+    ctrl('P');
+    EXPECT_EQ(wait(), key('1'));
+    headless_host_char('x');
+    EXPECT_EQ(wait(), key('x'));  // the Q line gave nothing; live input goes on
+    EXPECT_EQ(script_playback, 0);
+    EXPECT_TRUE(checked(CMD_PLAYBACK));  // no message, and the mark stays
+    EXPECT_EQ(messages_containing("VORBL.SCR"), 0);
+    ctrl('P');
+    EXPECT_EQ(wait(), key('2'));
+}
+
+}  // namespace
