@@ -1,6 +1,6 @@
-// script_reader_test.cpp: what playback makes of script files, the writer's own and hand-made
-// ones, and how it ends: the lenient rules, the limits of its buffers, the end of the file,
-// read failures, and a handle that a recording holds.
+// script_reader_test.cpp: what playback makes of hand-made and broken script files: the lenient
+// rules, the limits of its buffers, the end of the file, read failures, and a handle that a
+// recording holds. The writer's own lines are replayed in script_playback_test.cpp.
 #include <string>
 #include <vector>
 
@@ -24,22 +24,6 @@ std::vector<ScriptedEvent> read_events(int count)
 }
 
 using ScriptReader = ScriptDirectoryTest;
-
-TEST_F(ScriptReader, ReplaysTheWritersLinesThenReportsTheEndAgainOnEveryRequest)
-{
-    write_file(SCRIPT, "VORBL_PERIODIC(3);\nVORBL_MOUSE(-12, 34);\nVORBL_KBD(97);\nVORBL_PERIODIC(2);\n");
-    script_playback = 1;
-    EXPECT_EQ(read_events(7),
-              (std::vector<ScriptedEvent>{TICK, TICK, TICK, click(-12, 34), key(97), TICK, TICK}));
-    EXPECT_EQ(messages_containing("EOF"), 0);
-    EXPECT_EQ(read_scripted_event(), NONE);
-    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
-    EXPECT_EQ(script_playback, 0);
-    script_play_one = 1;  // a new request meets the end at once, the file still open at its end
-    EXPECT_EQ(read_scripted_event(), NONE);
-    EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 2);
-    EXPECT_EQ(script_play_one, 0);
-}
 
 TEST_F(ScriptReader, ReadsOnlyTheKindLetterAndTheNumbers)
 {
