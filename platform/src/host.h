@@ -52,11 +52,13 @@ const HostBackend &sdl_backend();
 // ---- Implemented by the window system, called by the hosts -------------------------------
 // A key went down or up on the keyboard. `vk` is the Windows virtual-key code (generic
 // VK_SHIFT / VK_CONTROL / VK_MENU), `scan` the set-1 scan code, `extended` the right-hand or
-// grey-key flag, `repeat` true for a typematic repeat. Goes to the focused window.
-void host_input_key(int vk, int scan, bool extended, bool down, bool repeat);
+// grey-key flag. A key-down while the key is already down is a typematic repeat. Goes to the
+// focused window.
+void host_input_key(int vk, int scan, bool extended, bool down);
 // The host's text for the last key-down, when its layout gives a character the US table does not
-// (a Windows-1252 byte; '?' when it has none): remembered for that key's scan code.
-void host_input_text(int scan, bool shifted, unsigned char code);
+// (a Windows-1252 byte; '?' when it has none): remembered for that key's scan code with the
+// Shift and Alt keys as they are now.
+void host_input_text(int scan, unsigned char code);
 // The left button went down (`down`) or up, or the mouse moved (`move`), at (x, y) in the
 // window's content area (the menu bar strip is at its top).
 void host_input_mouse(HWND window, bool move, bool down, int x, int y);

@@ -102,15 +102,15 @@ constexpr HostBackend kHeadlessBackend = {create_window, destroy_window, show_wi
 
 void press(int vk, bool down) {
     ScanCode scan = scan_code_for_virtual_key(vk);
-    host_input_key(vk, scan.code, scan.extended, down, down && keyboard_input_key_down(vk));
+    host_input_key(vk, scan.code, scan.extended, down);
 }
 
 // Type a byte that no US key gives: remember it for a scan code of its own (the byte itself;
 // no real key sends a make code above 0x7F), then press and release a key with that scan code.
 void type_foreign_byte(unsigned char code) {
-    host_input_text(code, false, code);
-    host_input_key(kVirtualKeyForeignChar, code, false, true, false);
-    host_input_key(kVirtualKeyForeignChar, code, false, false, false);
+    host_input_text(code, code);
+    host_input_key(kVirtualKeyForeignChar, code, false, true);
+    host_input_key(kVirtualKeyForeignChar, code, false, false);
 }
 
 void type_us_stroke(const KeyStroke &stroke) {

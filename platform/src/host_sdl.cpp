@@ -271,7 +271,7 @@ void handle_key(const SDL_KeyboardEvent &event) {
         last_key_scan = id.scan;
         last_key_vk = id.vk;
     }
-    host_input_key(id.vk, id.scan, id.extended, down, event.repeat != 0);
+    host_input_key(id.vk, id.scan, id.extended, down);
 }
 
 // Text from the host's layout for the last key-down: remember it when the US table differs.
@@ -280,8 +280,10 @@ void handle_text(const SDL_TextInputEvent &event) {
     unsigned char code = cp1252_from_unicode(utf8_first_code_point(event.text));
     Modifiers mods;
     mods.shift = keyboard_input_key_down(VK_SHIFT);
+    mods.alt = keyboard_input_key_down(VK_MENU);
+    mods.ctrl = keyboard_input_key_down(VK_CONTROL);
     mods.caps_lock = (SDL_GetModState() & KMOD_CAPS) != 0;
-    if (us_layout_char(last_key_vk, mods) != code) host_input_text(last_key_scan, mods.shift, code);
+    if (us_layout_char(last_key_vk, mods) != code) host_input_text(last_key_scan, code);
 }
 
 // ---- Events -------------------------------------------------------------------------------

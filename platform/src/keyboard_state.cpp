@@ -23,8 +23,8 @@ using KeyTable = std::array<std::uint8_t, 256>;
 
 KeyTable input_state{};
 KeyTable thread_state{};
-// Characters of a non-US host layout, by scan code and Shift.
-std::array<std::array<short, 2>, 256> remembered{};
+// Characters of a non-US host layout, by scan code and modifier slot (Shift 1, Alt 2).
+std::array<std::array<short, 4>, 256> remembered{};
 bool remembered_initialised = false;
 // The input side: Alt went down and no other key since, so its release is WM_SYSKEYUP.
 bool alt_alone_input = false;
@@ -84,7 +84,7 @@ LPARAM key_lparam(int scan, bool extended, bool alt_context, bool was_down, bool
 
 void init_remembered() {
     if (remembered_initialised) return;
-    for (auto &pair : remembered) pair = {-1, -1};
+    for (auto &slots : remembered) slots = {-1, -1, -1, -1};
     remembered_initialised = true;
 }
 
@@ -103,6 +103,11 @@ void note_menu_key(const MSG &msg) {
     } else {
         menu_key_armed = 0;
     }
+}
+
+// The slot of the remembered characters for the Shift and Alt keys of a state.
+int modifier_slot(const KeyTable &table) {
+    return (is_down(table, VK_SHIFT) ? 1 : 0) | (is_down(table, VK_MENU) ? 2 : 0);
 }
 
 }  // namespace
@@ -150,9 +155,9 @@ void keyboard_sync_caps_lock(bool on) {
     }
 }
 
-void keyboard_remember_char(int scan, bool shifted, unsigned char code) {
+void keyboard_remember_char(int scan, unsigned char code) {
     init_remembered();
-    remembered[scan & 0xFF][shifted ? 1 : 0] = code;
+    remembered[scan & 0xFF][modifier_slot(input_state)] = code;
 }
 
 int keyboard_char_for_key_message(WPARAM vk, LPARAM lparam) {
@@ -163,7 +168,7 @@ int keyboard_char_for_key_message(WPARAM vk, LPARAM lparam) {
     mods.alt = is_down(thread_state, VK_MENU);
     mods.caps_lock = (thread_state[VK_CAPITAL] & kToggled) != 0;
     int scan = static_cast<int>((lparam >> 16) & 0xFF);
-    short known = remembered[scan][mods.shift ? 1 : 0];
+    short known = remembered[scan][modifier_slot(thread_state)];
     if (known >= 0 && !mods.ctrl) return known;
     return us_layout_char(static_cast<int>(vk & 0xFF), mods);
 }

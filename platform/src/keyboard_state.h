@@ -33,8 +33,9 @@ bool keyboard_take_menu_key_release(int vk);
 // The host's CapsLock light: keeps both states' toggle in step with the desktop.
 void keyboard_sync_caps_lock(bool on);
 
-// Remember the character the host's layout gives for a scan code (with or without Shift).
-void keyboard_remember_char(int scan, bool shifted, unsigned char code);
+// Remember the character the host's layout gives for a scan code with the Shift and Alt keys as
+// the input state has them (so an AltGr character never replaces the plain one).
+void keyboard_remember_char(int scan, unsigned char code);
 // The character a key-down message gives with the current thread state, or -1 for none.
 int keyboard_char_for_key_message(WPARAM vk, LPARAM lparam);
 

@@ -42,15 +42,15 @@ void queue_press(HWND handle, int x, int y, int client_y) {
 
 }  // namespace
 
-void host_input_key(int vk, int scan, bool extended, bool down, bool) {
+void host_input_key(int vk, int scan, bool extended, bool down) {
     KeyMessage key = keyboard_input_event(vk, scan, extended, down);
     HWND target = GetFocus();
     if (target == nullptr) return;
     queue_input(input_message(target, key.message, key.wparam, key.lparam));
 }
 
-void host_input_text(int scan, bool shifted, unsigned char code) {
-    keyboard_remember_char(scan, shifted, code);
+void host_input_text(int scan, unsigned char code) {
+    keyboard_remember_char(scan, code);
 }
 
 void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {

@@ -150,9 +150,17 @@ TEST_F(Keyboard, TypingAByteGivesExactlyThatCharacter) {
 
 TEST_F(Keyboard, AHostLayoutCharacterIsRememberedForItsScanCode) {
     platform::ScanCode two = platform::scan_code_for_virtual_key('2');
-    platform::host_input_text(two.code, false, 0xE9);  // the key gives é on this layout
+    platform::host_input_text(two.code, 0xE9);  // the key gives é on this layout
     EXPECT_EQ(chars_for('2'), Chars{0xE9});
     EXPECT_EQ(chars_for('2', {VK_SHIFT}), Chars{'@'}) << "only the unshifted state was learnt";
+    EXPECT_EQ(chars_for('2', {VK_CONTROL}), Chars{}) << "Ctrl keys keep the US rules";
+
+    platform::ScanCode q = platform::scan_code_for_virtual_key('Q');
+    headless_host_key(VK_MENU, 1);
+    platform::host_input_text(q.code, '@');  // AltGr+Q on a German layout
+    headless_host_key(VK_MENU, 0);
+    EXPECT_EQ(chars_for('Q'), Chars{'q'}) << "an AltGr character leaves the plain key alone";
+    EXPECT_EQ(chars_for('Q', {VK_MENU}), Chars{'@'});
 }
 
 TEST(Codepage1252, ConvertsBothWaysAndMarksTheUnknown) {
