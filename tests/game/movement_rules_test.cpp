@@ -61,51 +61,7 @@ TEST(DriftMoon, StepsLeftAndStartsEachLapOneUnitLower) {
     EXPECT_EQ(y, 213);
 }
 
-TEST(EnemyDirection, IndexModFourPicksTheDiagonal) {
-    const DriftSigns expected[4] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
-    for (int i = 0; i < 4; ++i) {
-        const DriftSigns signs = enemy_direction(i);
-        EXPECT_EQ(signs.x_sign, expected[i].x_sign) << i;
-        EXPECT_EQ(signs.y_sign, expected[i].y_sign) << i;
-    }
-}
-
-TEST(TwinkleStar, DrawsSizeThenColour) {
-    lcg_seed(1);  // draws 41, 18467
-    std::int32_t size = 0;
-    std::int32_t color = 0;
-    twinkle_star(size, color);
-    EXPECT_EQ(size, 41 % 4 + 1);
-    EXPECT_EQ(color, 18467 % 24);
-    std::set<int> sizes;
-    std::set<int> colors;
-    for (int i = 0; i < 2000; ++i) {
-        twinkle_star(size, color);
-        sizes.insert(size);
-        colors.insert(color);
-    }
-    EXPECT_EQ(sizes, (std::set<int>{1, 2, 3, 4}));
-    EXPECT_EQ(colors.size(), 24u);
-    EXPECT_EQ(*colors.begin(), 0);
-    EXPECT_EQ(*colors.rbegin(), 23);
-}
-
 class MoversTest : public HeadlessPackageTest {};
-
-TEST_F(MoversTest, PlayerFlapDependsOnSizeAndUsesOneDraw) {
-    std::set<int> halves;
-    for (std::uint32_t seed = 1; seed < 400; ++seed) {
-        std::int32_t x = 0, y = 0, half = 0;
-        lcg_seed(seed);
-        move_player(x, y, half, 0, 0, 13);  // after one catch: 6 + 0..6
-        halves.insert(half);
-        const int next = lcg_random();
-        EXPECT_EQ(next, draws_of(seed, 2)[1]) << "one draw per flap";
-    }
-    EXPECT_EQ(*halves.begin(), 6);
-    EXPECT_EQ(*halves.rbegin(), 12);
-    EXPECT_EQ(halves.size(), 7u);
-}
 
 TEST_F(MoversTest, PlayerWrapsWithTheNewHalfAtEveryEdge) {
     const std::uint32_t half9 = seed_for_player_half(9);
@@ -129,17 +85,6 @@ TEST_F(MoversTest, PlayerWrapsWithTheNewHalfAtEveryEdge) {
     }
 }
 
-TEST_F(MoversTest, StandingStillOnABoundCrossesAndCrossesBack) {
-    std::int32_t x = 309, y = 0, half = 9;
-    lcg_seed(seed_for_player_half(9));
-    move_player(x, y, half, 0, 0, 10);
-    EXPECT_EQ(x, -309);
-    lcg_seed(seed_for_player_half(5));  // a smaller half: -309 lies beyond -305
-    move_player(x, y, half, 0, 0, 10);
-    EXPECT_EQ(half, 5);
-    EXPECT_EQ(x, 305);
-}
-
 TEST_F(MoversTest, EnemyStepsStayWithinSpeedInTheDriftDirection) {
     for (std::int32_t speed : {2, 50}) {
         for (int index = 0; index < 4; ++index) {
@@ -148,7 +93,7 @@ TEST_F(MoversTest, EnemyStepsStayWithinSpeedInTheDriftDirection) {
             std::set<int> y_steps;
             std::set<int> halves;
             lcg_seed(static_cast<std::uint32_t>(speed * 10 + index));
-            for (int tick = 0; tick < 3000; ++tick) {
+            for (int tick = 0; tick < 800; ++tick) {
                 std::int32_t x = 0, y = 0, half = 0;
                 move_enemy(x, y, half, signs, speed);
                 x_steps.insert(x * signs.x_sign);
@@ -162,17 +107,6 @@ TEST_F(MoversTest, EnemyStepsStayWithinSpeedInTheDriftDirection) {
             EXPECT_EQ(halves, (std::set<int>{5, 6, 7, 8, 9}));
         }
     }
-}
-
-TEST_F(MoversTest, EnemyDrawsXStepYStepThenFlap) {
-    const std::vector<int> r = draws_of(77, 4);
-    lcg_seed(77);
-    std::int32_t x = 10, y = 20, half = 0;
-    move_enemy(x, y, half, enemy_direction(1), 50);  // x sign -1, y sign +1
-    EXPECT_EQ(x, 10 - r[0] % 50);
-    EXPECT_EQ(y, 20 + r[1] % 50);
-    EXPECT_EQ(half, (r[2] % 10) / 2 + 5);
-    EXPECT_EQ(lcg_random(), r[3]);
 }
 
 TEST(ButterfliesTouch, EdgesOfTheEnemyAgainstThePlayersSquare) {

@@ -35,19 +35,6 @@ TEST_F(NightSceneTest, StarsAreTwoTrianglesWithTruncatedOffsets) {
               (Lines{"red triangle at (0,-3), (-2,1), (2,1)"}));
 }
 
-TEST_F(NightSceneTest, ButterfliesAntennaeGrowOnlyForThePlayer) {
-    EXPECT_EQ(logged(4, [] { draw_player_butterfly(-20, 30, 9); }),
-              (Lines{"magenta triangle at (-20,30), (-29,39), (-29,21)",
-                     "magenta triangle at (-20,30), (-11,39), (-11,21)",
-                     "black line from (-20,30) to (-23,34), width 2",
-                     "black line from (-20,30) to (-17,34), width 2"}));
-    EXPECT_EQ(logged(4, [] { draw_enemy_butterfly(5, -5, 6); }),
-              (Lines{"black triangle at (5,-5), (-1,1), (-1,-11)",
-                     "black triangle at (5,-5), (11,1), (11,-11)",
-                     "black line from (5,-5) to (2,2), width 2",
-                     "black line from (5,-5) to (8,2), width 2"}));
-}
-
 // With one enemy the newest 25 log lines run from the second star to the last antenna.
 TEST_F(NightSceneTest, SceneDrawsFromMountainsToButterfliesInOrder) {
     GameState state = startup_state();
@@ -100,8 +87,6 @@ TEST_F(NightSceneTest, SkyMoonAndStarOnTheCanvas) {
     EXPECT_EQ(logical_pixel(250 + 10, 215), rgb_of(DUSTY_PLUM));  // cut away by the sky oval
     EXPECT_EQ(logical_pixel(200, 160), rgb_of(WHITE));            // star 1, white, radius 3
     EXPECT_EQ(logical_pixel(-150, 170), rgb_of(YELLOW));          // star 2
-    EXPECT_EQ(logical_pixel(-245, -140), rgb_of(FOREST_GREEN));   // tree crown
-    EXPECT_EQ(logical_pixel(0, -200), rgb_of(SEA_GREEN));         // meadow
 
     state.moon_x = 60;
     state.moon_y = 0;
