@@ -1,0 +1,59 @@
+// The SDL2 host without a display: window creation fails with one clear line on standard error,
+// and a wait that only a timer can end sleeps until the timer instead of failing or hanging.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK plain(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+class SdlHostWithoutDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = plain;
+        wc.lpszClassName = "NoDisplay";
+        RegisterClassA(&wc);
+    }
+    static HWND create() {
+        return CreateWindowExA(0, "NoDisplay", "VORBL Graphics", WS_OVERLAPPEDWINDOW, 0, 0, 601,
+                               540, nullptr, nullptr, nullptr, nullptr);
+    }
+};
+
+TEST_F(SdlHostWithoutDisplay, CreationFailsWithOneClearLine) {
+    testing::internal::CaptureStderr();
+    HWND first = create();
+    HWND second = create();
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(said.rfind("VORBL: cannot open a display: ", 0), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line, once";
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 0);
+}
+
+TEST_F(SdlHostWithoutDisplay, WaitsEndOnTimersAndFailWhenNothingCanArrive) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(create(), nullptr);
+    testing::internal::GetCapturedStderr();
+    MSG msg;
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), -1);
+    EXPECT_EQ(msg.hwnd, nullptr);
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    ASSERT_NE(timer, 0u);
+    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.wParam, timer);
+    KillTimer(nullptr, timer);
+}
+
+}  // namespace
