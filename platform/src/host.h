@@ -24,6 +24,8 @@ using HostWindow = std::uintptr_t;  // the backend's own name for one of its win
 constexpr std::uint64_t kNoDeadline = UINT64_MAX;
 
 struct HostBackend {
+    // False for a host without a screen: pictures are composed only when asked for.
+    bool shows_pictures;
     // Make a hidden host window for `owner` whose outer frame is `outer_width` x `outer_height`
     // at (x, y). Stores the size of its content area (what the window system lays out: menu bar
     // plus client area). Returns 0 when no window can be made.

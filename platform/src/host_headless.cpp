@@ -96,9 +96,9 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-constexpr HostBackend kHeadlessBackend = {create_window, destroy_window, show_window, present,
-                                          screen_size,   now_ms,         collect_input,
-                                          wait_input};
+constexpr HostBackend kHeadlessBackend = {false,       create_window, destroy_window,
+                                          show_window, present,       screen_size,
+                                          now_ms,      collect_input, wait_input};
 
 void press(int vk, bool down) {
     ScanCode scan = scan_code_for_virtual_key(vk);

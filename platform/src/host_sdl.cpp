@@ -354,8 +354,9 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-constexpr HostBackend kSdlBackend = {create_window, destroy_window, show_window, present,
-                                     screen_size,   now_ms,         collect_input, wait_input};
+constexpr HostBackend kSdlBackend = {true,         create_window, destroy_window,
+                                     show_window,  present,       screen_size,
+                                     now_ms,       collect_input, wait_input};
 
 }  // namespace
 

@@ -179,6 +179,7 @@ HWND window_needing_paint(HWND filter) {
 }
 
 void windows_present_pending() {
+    if (!host().shows_pictures) return;
     for (HWND handle : all_windows()) {
         Window *window = find_window(handle);
         if (window == nullptr || !window->visible || !window->needs_present) continue;
