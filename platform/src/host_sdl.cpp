@@ -234,7 +234,9 @@ int vk_for_position(const SDL_Keysym &key) {
     if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
     if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
     if (code == SDL_SCANCODE_0) return '0';
-    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) return VK_F1 + (code - SDL_SCANCODE_F1);
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) {
+        return VK_F1 + (code - SDL_SCANCODE_F1);
+    }
     return vk_for_named_key(code);
 }
 
@@ -295,7 +297,9 @@ void handle_window_event(const SDL_WindowEvent &event) {
         case SDL_WINDOWEVENT_CLOSE: host_input_close(owner); break;
         case SDL_WINDOWEVENT_EXPOSED: host_input_expose(owner); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: host_input_focus(owner); break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: host_input_content_size(owner, event.data1, event.data2); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            host_input_content_size(owner, event.data1, event.data2);
+            break;
         default: break;
     }
 }

@@ -29,9 +29,8 @@ ATOM atom_of(LPCSTR name) {
 bool class_has_windows(const WindowClass &window_class) {
     for (HWND handle : all_windows()) {
         const Window *window = find_window(handle);
-        if (window != nullptr && strcasecmp(window->class_name.c_str(), window_class.name.c_str()) == 0) {
-            return true;
-        }
+        if (window == nullptr) continue;
+        if (strcasecmp(window->class_name.c_str(), window_class.name.c_str()) == 0) return true;
     }
     return false;
 }

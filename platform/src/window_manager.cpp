@@ -353,9 +353,9 @@ extern "C" HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title) {
     // Newest first: the most recently created window is on top.
     for (auto it = platform::window_table.rbegin(); it != platform::window_table.rend(); ++it) {
         const Window &window = *it->second;
-        if (platform::class_matches(window, window_class) && platform::title_matches(window, title)) {
-            return window.handle;
-        }
+        bool matches = platform::class_matches(window, window_class) &&
+                       platform::title_matches(window, title);
+        if (matches) return window.handle;
     }
     return nullptr;
 }

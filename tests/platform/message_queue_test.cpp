@@ -133,7 +133,8 @@ TEST_F(MessageQueue, BadArgumentsFailWithoutDispatchingAnything) {
 TEST_F(MessageQueue, ScheduledActionsRunInOrderAtTheirVirtualTime) {
     static std::vector<unsigned> ran;
     auto note = [](void *arg) {
-        ran.push_back(headless_host_now_ms() * 10 + static_cast<unsigned>(reinterpret_cast<uintptr_t>(arg)));
+        auto tag = static_cast<unsigned>(reinterpret_cast<uintptr_t>(arg));
+        ran.push_back(headless_host_now_ms() * 10 + tag);
         if (ran.size() == 3) PostMessageA(nullptr, kMarker, 0, 0);
     };
     headless_host_after(30, note, reinterpret_cast<void *>(2));
