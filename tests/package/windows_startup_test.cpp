@@ -80,6 +80,11 @@ TEST_F(StartedPackage, ClosingTheGraphicsWindowEndsThisAndEveryLaterWait) {
     const WaitResult later = wait_for_event();
     EXPECT_EQ(later.kind, EVENT_QUIT);
     EXPECT_EQ(later.at_ms, 70u);
+    VORBL_shutdown();  // still gives back the context and the text window
+    PlatformObjectCounts counts{};
+    platform_object_counts(&counts);
+    EXPECT_EQ(counts.window_dcs, 0);
+    EXPECT_EQ(counts.windows, 0);
 }
 
 TEST_F(StartedPackage, WindowQuitMessageSentToTheGraphicsWindowEndsTheWait) {
