@@ -139,3 +139,16 @@ TEST(EventWaitBeforeStartup, ReturnsQuitAtOnceAndRefusesAnimationChanges) {
     EXPECT_EQ(y, 0);
     EXPECT_EQ(key, 0);
 }
+
+TEST_F(StartedPackage, DrawingBetweenWaitsReachesTheWindowAfterTheNextMessage) {
+    after(10, click_centre);
+    wait_for_event();  // startup's paint messages are behind us
+    VORBL_draw_rectangle(RED, -5, 5, 5, -5, 0);
+    ASSERT_EQ(canvas_dirty, 1);
+    const COLORREF shown_before = GetPixel(window_dc, origin_x, origin_y);
+    EXPECT_NE(shown_before, RGB(255, 0, 0));
+    after(10, click_centre);
+    wait_for_event();
+    EXPECT_EQ(canvas_dirty, 0);
+    EXPECT_EQ(GetPixel(window_dc, origin_x, origin_y), RGB(255, 0, 0));
+}

@@ -134,3 +134,25 @@ TEST(PackageLifetime, ShutdownGivesBackEverythingAndLaterCallsAreHarmless) {
     EXPECT_EQ(VORBL_wait_event(nullptr, nullptr, nullptr), EVENT_QUIT);
     EXPECT_EQ(VORBL_shutdown(), 1);
 }
+
+// A graphics window that cannot be made (here its class refuses creation) leaves the package
+// not started: nothing blocks, nothing is drawn, and shutdown still gives everything back.
+TEST(PackageLifetime, WithoutAGraphicsWindowThePackageStaysInert) {
+    headless_host_use();
+    WNDCLASSA refusing{};
+    refusing.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        return message == WM_CREATE ? -1 : DefWindowProcA(window, message, wparam, lparam);
+    };
+    refusing.lpszClassName = "DrawWndClass";
+    ASSERT_NE(RegisterClassA(&refusing), 0);
+    EXPECT_EQ(VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), 1), 1);
+    EXPECT_EQ(graphics_hwnd, nullptr);
+    EXPECT_EQ(VORBL_set_animation(ANIMATE_RUN), 0);
+    EXPECT_EQ(VORBL_draw_circle(RED, 0, 0, 10), 1);
+    EXPECT_EQ(VORBL_wait_event(nullptr, nullptr, nullptr), EVENT_QUIT);
+    VORBL_shutdown();
+    PlatformObjectCounts counts{};
+    platform_object_counts(&counts);
+    EXPECT_EQ(counts.windows, 0);
+    EXPECT_EQ(counts.brushes, 0);
+}
