@@ -236,49 +236,36 @@ TrackStep MenuTracker::move(int x, int y) {
     return TrackStep{};
 }
 
+void MenuTracker::move_between_titles(int direction) {
+    const int titles = static_cast<int>(bar_object()->items.size());
+    const int from = bar_sel_ < 0 ? 0 : bar_sel_;
+    select_title((from + direction + titles) % titles, open_popup() != nullptr, true);
+}
+
 bool MenuTracker::key_down(int vk, TrackStep &step) {
+    step = TrackStep{};
     const MenuObject *bar = bar_object();
     if (bar == nullptr || bar->items.empty()) {
         step = finish();
         return true;
     }
-    const int titles = static_cast<int>(bar->items.size());
+    const bool popup_shown = open_popup() != nullptr;
     switch (vk) {
     case VK_MENU:
-    case VK_F10:
-        leave_key_ = vk;
-        step = TrackStep{};
-        return true;
-    case VK_ESCAPE:
-        // Esc closes the whole menu at once, popup or not: one key gives control back to the
-        // program (Windows would first fall back to the highlighted title).
-        step = finish();
-        return true;
-    case VK_LEFT:
-    case VK_RIGHT: {
-        const int from = bar_sel_ < 0 ? 0 : bar_sel_;
-        const int to = (from + (vk == VK_RIGHT ? 1 : -1) + titles) % titles;
-        select_title(to, open_popup() != nullptr, true);
-        step = TrackStep{};
-        return true;
-    }
+    case VK_F10: leave_key_ = vk; return true;
+    // Esc closes the whole menu at once, popup or not: one key gives control back to the
+    // program (Windows would first fall back to the highlighted title).
+    case VK_ESCAPE: step = finish(); return true;
+    case VK_LEFT: move_between_titles(-1); return true;
+    case VK_RIGHT: move_between_titles(1); return true;
     case VK_DOWN:
     case VK_UP:
-        if (open_popup() == nullptr) {
-            step = open_or_run_title();
-        } else {
-            step_popup_selection(vk == VK_DOWN ? 1 : -1);
-            step = TrackStep{};
-        }
+        if (!popup_shown) step = open_or_run_title();
+        else step_popup_selection(vk == VK_DOWN ? 1 : -1);
         return true;
-    case VK_RETURN:
-        step = open_popup() == nullptr ? open_or_run_title() : run_highlighted();
-        return true;
-    case VK_SPACE:
-        step = open_popup() == nullptr ? TrackStep{} : run_highlighted();
-        return true;
-    default:
-        return false;
+    case VK_RETURN: step = popup_shown ? run_highlighted() : open_or_run_title(); return true;
+    case VK_SPACE: step = popup_shown ? run_highlighted() : TrackStep{}; return true;
+    default: return false;
     }
 }
 

@@ -63,6 +63,7 @@ private:
     void select_title(int index, bool open, bool highlight_first);
     void set_popup_selection(int index);
     void step_popup_selection(int direction);
+    void move_between_titles(int direction);
     TrackStep open_or_run_title();
     TrackStep choose_by_keyboard(const MenuItem &item);
     TrackStep finish(bool leave_click = false);

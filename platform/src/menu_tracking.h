@@ -1,4 +1,7 @@
 // menu_tracking.h: the menu being tracked right now, for the drawing code.
+//
+// Depends on the tracker. Only one menu is tracked at a time, inside the modal loop of
+// menu_tracking.cpp; outside that loop there is none.
 #pragma once
 
 #include <windows.h>
