@@ -127,8 +127,11 @@ extern "C" HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     HDC dc = platform::create_window_dc(handle);
     paint->hdc = dc;
     if (erase && dc != nullptr) {
+        window->erasing_for_paint = true;
+        window->erase_box = paint->rcPaint;
         LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         paint->fErase = erased == 0 ? TRUE : FALSE;
+        if (Window *still = find_window(handle)) still->erasing_for_paint = false;
     }
     return dc;
 }

@@ -42,6 +42,9 @@ struct Window {
     bool has_update = false;
     RECT update{};
     bool erase_pending = false;
+    // While BeginPaint's WM_ERASEBKGND runs: the part to erase (the update box just validated).
+    bool erasing_for_paint = false;
+    RECT erase_box{};
 };
 
 // The live window of a handle, or nullptr for none, a stale handle or one being destroyed

@@ -192,6 +192,7 @@ TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
     EXPECT_TRUE(EndPaint(window, &paint));
     platform::PixelSurface pixels = platform::window_client_surface(window);
     EXPECT_EQ(pixels.pixels[15 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
+    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update box";
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "validated by BeginPaint";
     DestroyWindow(window);
