@@ -63,15 +63,6 @@ TEST_F(DrawingCallTest, IllegalColourDrawsInRedAndTheLogNamesRed) {
                                    "red circle at (100,0), radius 2\n"}));
 }
 
-TEST_F(DrawingCallTest, EveryColourOfTheTableIsDrawnWithItsValue) {
-    for (int color = 0; color < COLOR_COUNT; ++color) {
-        VORBL_draw_rectangle(color, color, 0, color, 0, 0);
-        EXPECT_EQ(canvas_pixel(300 + color, 270), color_rgb[color]) << color_name[color];
-    }
-    EXPECT_EQ(color_rgb[DUSTY_PLUM], RGB(153, 102, 153));
-    EXPECT_STREQ(color_name[GRAY_50], "50% gray");
-}
-
 // ---- Logging ------------------------------------------------------------------------------
 
 TEST_F(DrawingCallTest, WithLoggingOffOnlyCorrectionsAreWritten) {

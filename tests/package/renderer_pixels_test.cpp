@@ -92,16 +92,6 @@ TEST_F(RendererTest, HollowShapesLeaveTheirInsideAlone) {
     EXPECT_EQ(canvas_pixel(300 + 40, 270), red);    // the oval's leftmost pixel
 }
 
-TEST_F(RendererTest, FilledShapesPaintOutlineAndInsideInOneColour) {
-    VORBL_draw_triangle(GOLD, -100, -20, -40, -20, -100, 40, 0);
-    VORBL_draw_oval(GOLD, 40, 30, 140, -30, 0);
-    const COLORREF gold = RGB(204, 153, 51);
-    EXPECT_EQ(canvas_pixel(300 - 90, 270), gold);
-    EXPECT_EQ(canvas_pixel(300 - 100, 270), gold);
-    EXPECT_EQ(canvas_pixel(300 + 90, 270), gold);
-    EXPECT_EQ(canvas_pixel(300 + 40, 270), gold);
-}
-
 TEST_F(RendererTest, ColourOutsideTheTableIsDrawnInRedInsteadOfReadingPastIt) {
     const DrawRecord record = make_record(DRAW_POINT, 1000, 0, 0, 0, 0, 0);
     render_record(&record);
