@@ -2,25 +2,39 @@
 // waiting for the timer, replace live input, and give way to live input when the script ends.
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <string>
 
 #include "event_fixture.h"
 
 namespace {
 
-// A fresh working directory holding VORBL.SCR with `lines`, so tests never share a script.
-void use_script(const char *lines) {
-    const auto directory = std::filesystem::temp_directory_path() /
-                           ("vorbl_event_playback_" + std::to_string(::testing::UnitTest::GetInstance()
-                                                                          ->random_seed()) +
-                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
-    std::ofstream("VORBL.SCR") << lines;
-}
+// Each test plays from VORBL.SCR in a working directory of its own, removed afterwards.
+class PlaybackWait : public StartedPackage {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        directory_ = std::filesystem::temp_directory_path() /
+                     ("vorbl_event_playback_" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(directory_);
+        std::filesystem::current_path(directory_);
+        StartedPackage::SetUp();
+    }
+    void TearDown() override {
+        StartedPackage::TearDown();  // closes the script file
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(directory_);
+    }
+    static void use_script(const char *lines) { std::ofstream("VORBL.SCR") << lines; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path directory_;
+};
 
 }  // namespace
 
-TEST_F(StartedPackage, PlaybackDeliversAPeriodicRunWithoutWaitingForTheTimer) {
+TEST_F(PlaybackWait, PlaybackDeliversAPeriodicRunWithoutWaitingForTheTimer) {
     use_script("VORBL_PERIODIC(100);\nVORBL_KBD(66);\n");
     after(10, [](void *) { press_ctrl_letter('P'); });
     unsigned previous = 0;
@@ -39,7 +53,7 @@ TEST_F(StartedPackage, PlaybackDeliversAPeriodicRunWithoutWaitingForTheTimer) {
     EXPECT_EQ(script_playback, 0);
 }
 
-TEST_F(StartedPackage, PlayOneHaltsAndDeliversExactlyOneScriptedEvent) {
+TEST_F(PlaybackWait, PlayOneHaltsAndDeliversExactlyOneScriptedEvent) {
     use_script("VORBL_MOUSE(7, -8);\nVORBL_KBD(67);\n");
     VORBL_set_animation(ANIMATE_RUN);
     after(20, [](void *) { headless_host_key(VK_CONTROL, 1); });
@@ -55,7 +69,7 @@ TEST_F(StartedPackage, PlayOneHaltsAndDeliversExactlyOneScriptedEvent) {
     EXPECT_EQ(animating, 0);
 }
 
-TEST_F(StartedPackage, QuitDuringPlaybackTakesNoScriptedEvent) {
+TEST_F(PlaybackWait, QuitDuringPlaybackTakesNoScriptedEvent) {
     use_script("VORBL_KBD(1);\nVORBL_KBD(2);\nVORBL_KBD(3);\n");
     PostMessageA(graphics_hwnd, WM_COMMAND, CMD_PLAYBACK, 0);
     EXPECT_EQ(wait_for_event().key, 1);
