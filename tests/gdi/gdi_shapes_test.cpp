@@ -71,17 +71,8 @@ TEST(RectangleRule, HollowShapesLeaveTheirInsideAlone) {
 }
 
 TEST(RectangleRule, NullPenFillsOnePixelNarrowerAndShorter) {
-    TestCanvas canvas(10, 10);
-    HBRUSH brush = CreateSolidBrush(kBrush);
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
-    Rectangle(canvas.dc(), 1, 1, 6, 5);
-    SelectObject(canvas.dc(), old_pen);
-    SelectObject(canvas.dc(), old_brush);
-    DeleteObject(brush);
-    EXPECT_EQ(canvas.count(kBrush), 4 * 3);
-    EXPECT_EQ(GetPixel(canvas.dc(), 4, 3), kBrush);
-    EXPECT_EQ(GetPixel(canvas.dc(), 5, 3), kWhite);
+    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Rectangle(dc, 1, 1, 6, 5); }, 7, 6),
+                   {".......", ".oooo..", ".oooo..", ".oooo..", ".......", "......."});
 }
 
 TEST(RectangleRule, WidePenHasRoundedCornersCentredOnTheBorder) {
@@ -115,19 +106,9 @@ TEST(EllipseRule, TinyBoxesAreRectanglesAndARadiusZeroDiscIsOnePixel) {
 }
 
 TEST(EllipseRule, NullPenFillsOutlineAndInterior) {
-    TestCanvas outlined(12, 9), bare(12, 9);
-    {
-        PenAndBrush paint(outlined.dc(), 1, true);
-        Ellipse(outlined.dc(), 1, 1, 11, 8);
-    }
-    HBRUSH brush = CreateSolidBrush(kBrush);
-    HGDIOBJ old_pen = SelectObject(bare.dc(), GetStockObject(NULL_PEN));
-    HGDIOBJ old_brush = SelectObject(bare.dc(), brush);
-    Ellipse(bare.dc(), 1, 1, 11, 8);
-    SelectObject(bare.dc(), old_pen);
-    SelectObject(bare.dc(), old_brush);
-    DeleteObject(brush);
-    EXPECT_EQ(bare.count(kBrush), outlined.count(kBrush) + outlined.count(kPen));
+    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8),
+                   {"........", "...oo...", "..oooo..", ".oooooo.", ".oooooo.", "..oooo..", "...oo...",
+                    "........"});
 }
 
 TEST(EllipseRule, OutlineIsSymmetricAndTouchesEveryEdgeOfItsBox) {
@@ -153,16 +134,9 @@ TEST(PolygonRule, ReferenceTriangles) {
     expect_picture(shape_picture(1, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
                    {".........", ".#######.", ".#oooo#..", ".#ooo#...", ".#oo#....", ".#o#.....",
                     ".##......", ".#......."});
-    TestCanvas canvas(9, 8);
-    HBRUSH brush = CreateSolidBrush(kBrush);
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
-    Polygon(canvas.dc(), corners, 3);
-    SelectObject(canvas.dc(), old_pen);
-    SelectObject(canvas.dc(), old_brush);
-    DeleteObject(brush);
-    expect_picture(canvas.picture(0, 0, 9, 8), {".........", ".oooooo..", ".ooooo...", ".oooo....", ".ooo.....",
-                                                ".oo......", ".o.......", "........."});
+    expect_picture(shape_picture(kNullPen, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
+                   {".........", ".oooooo..", ".ooooo...", ".oooo....", ".ooo.....", ".oo......", ".o.......",
+                    "........."});
 }
 
 TEST(PolygonRule, DegenerateInput) {

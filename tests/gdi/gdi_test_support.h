@@ -83,19 +83,21 @@ private:
     HGDIOBJ old_bitmap_;
 };
 
+constexpr int kNullPen = -1000;  // PenAndBrush width that selects NULL_PEN
+
 // Selects a pen and a brush for one block and gives both back after it.
 class PenAndBrush {
 public:
     PenAndBrush(HDC dc, int pen_width, bool filled) : dc_(dc) {
-        pen_ = CreatePen(PS_SOLID, pen_width, kPen);
+        pen_ = pen_width == kNullPen ? nullptr : CreatePen(PS_SOLID, pen_width, kPen);
         brush_ = filled ? CreateSolidBrush(kBrush) : nullptr;
-        old_pen_ = SelectObject(dc, pen_);
+        old_pen_ = SelectObject(dc, pen_ != nullptr ? static_cast<HGDIOBJ>(pen_) : GetStockObject(NULL_PEN));
         old_brush_ = SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
     }
     ~PenAndBrush() {
         SelectObject(dc_, old_pen_);
         SelectObject(dc_, old_brush_);
-        DeleteObject(pen_);
+        if (pen_ != nullptr) DeleteObject(pen_);
         if (brush_ != nullptr) DeleteObject(brush_);
     }
     PenAndBrush(const PenAndBrush &) = delete;

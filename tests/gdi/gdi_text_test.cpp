@@ -204,9 +204,6 @@ TEST(TextOutput, BadArgumentsFailAndEmptyTextSucceeds) {
     EXPECT_TRUE(TextOutA(canvas.dc(), INT_MIN, INT_MAX, "abc", 3));
     EXPECT_TRUE(TextOutA(canvas.dc(), INT_MAX, INT_MIN, "abc", 3));
     EXPECT_EQ(canvas.count(kWhite), 400);
-    TEXTMETRICA m{};
-    EXPECT_FALSE(GetTextMetricsA(canvas.dc(), nullptr));
-    EXPECT_FALSE(GetTextMetricsA(nullptr, &m));
 }
 
 TEST(TextOutput, TextCallsGiveBackTheirFonts) {
