@@ -6,6 +6,8 @@
 // OPAQUE background, position (0, 0); a memory DC starts with the shared 1 x 1 bitmap. Every
 // bitmap is 32-bit colour, also one made compatible with a fresh memory DC.
 //
+// Surface DCs (the menus') are counted with the memory DCs, as both are given back by DeleteDC.
+//
 // Depends on: gdi_objects.h, window_dc_bridge.h, live_objects.h. Limits: bitmaps larger than
 // 2^26 pixels are refused (CreateCompatibleBitmap returns NULL).
 #include "gdi_dc.h"

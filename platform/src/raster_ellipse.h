@@ -1,11 +1,11 @@
 // raster_ellipse.h: the rows of the ellipse inscribed in a box of whole pixels.
 //
-// The outline is the 8-connected pixel chain of the midpoint ellipse algorithm (Zingl's
-// rasterizer) through the pixels of a w x h box: it touches columns 0 and w - 1 and rows 0 and
-// h - 1. Per row, the chain's right half is one run [inner, outer]; the left half is its mirror
-// and the filled ellipse is [w - 1 - outer, outer]. Boxes of up to 65536 pixels a side are
-// traced exactly; larger ones (only reachable with absurd coordinates) are computed per row from
-// the ellipse equation, which keeps the cost to the rows actually drawn.
+// The outline is the 8-connected pixel chain of an integer midpoint ellipse walk (an error-term
+// rasterizer over the box corners) through the pixels of a w x h box: it touches columns 0 and
+// w - 1 and rows 0 and h - 1. Per row, the chain's right half is one run [inner, outer]; the
+// left half is its mirror and the filled ellipse is [w - 1 - outer, outer]. Boxes of up to 65536
+// pixels a side are traced exactly; larger ones (only reachable with absurd coordinates) are
+// computed per row from the ellipse equation, which keeps the cost to the rows actually drawn.
 //
 // Depends on: raster_fill.h (Coord). Boxes at most 2 pixels in a dimension are plain rectangles.
 #pragma once
