@@ -91,13 +91,15 @@ std::string family_for(const gdi::FontRequest &request) {
     return request.fixed_pitch ? "monospace" : "sans-serif";
 }
 
+// Faces are matched as regular or bold: the weights in between select one of the two.
+int matched_weight(const gdi::FontRequest &request) { return request.weight >= 600 ? FW_BOLD : FW_NORMAL; }
+
 std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
     FcPattern *pattern = FcPatternCreate();
     if (pattern == nullptr) return std::nullopt;
     const std::string family = family_for(request);
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
-    const int weight = request.weight <= 0 ? FW_NORMAL : std::min(request.weight, 1000);
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(matched_weight(request)));
     FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -118,7 +120,7 @@ std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
 
 const std::optional<FaceFile> &cached_match(const gdi::FontRequest &request) {
     FontSystem &system = font_system();
-    MatchKey key{family_for(request), request.weight >= 600 ? 700 : 400, request.italic, request.fixed_pitch};
+    MatchKey key{family_for(request), matched_weight(request), request.italic, request.fixed_pitch};
     auto found = system.matches.find(key);
     if (found == system.matches.end()) found = system.matches.emplace(key, match_face(request)).first;
     return found->second;
