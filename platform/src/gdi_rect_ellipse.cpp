@@ -56,8 +56,12 @@ void draw_rectangle(const PixelSurface &surface, const Box &box, const ShapePain
         wide_polyline(surface, corners, true, paint.pen.width, paint.pen.pixel);
         return;
     }
-    if (paint.filled) fill_box(surface, l + 1, t + 1, r - 1, b - 1, paint.fill);
     const std::uint32_t pen = paint.pen.pixel;
+    if (paint.filled && paint.fill == pen) {  // a filled shape outlined in its own colour: one box
+        fill_box(surface, l, t, r, b, pen);
+        return;
+    }
+    if (paint.filled) fill_box(surface, l + 1, t + 1, r - 1, b - 1, paint.fill);
     fill_box(surface, l, t, r, t + 1, pen);
     fill_box(surface, l, b - 1, r, b, pen);
     fill_box(surface, l, t, l + 1, b, pen);

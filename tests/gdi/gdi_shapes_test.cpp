@@ -33,6 +33,17 @@ TEST(RectangleRule, FilledBoxCoversExactlyItsPixelsRightAndBottomExcluded) {
     EXPECT_EQ(GetPixel(canvas.dc(), 310, 275), kPen);
     EXPECT_EQ(GetPixel(canvas.dc(), 311, 275), kWhite);
     EXPECT_EQ(GetPixel(canvas.dc(), 310, 276), kWhite);
+    // As the package fills: pen and brush of one colour, the same 21 x 11 pixels.
+    canvas.clear(kWhite);
+    HPEN pen = CreatePen(PS_SOLID, 0, kBrush);
+    HBRUSH brush = CreateSolidBrush(kBrush);
+    HGDIOBJ old_pen = SelectObject(canvas.dc(), pen), old_brush = SelectObject(canvas.dc(), brush);
+    Rectangle(canvas.dc(), 290, 265, 311, 276);
+    SelectObject(canvas.dc(), old_pen), SelectObject(canvas.dc(), old_brush);
+    DeleteObject(pen), DeleteObject(brush);
+    EXPECT_EQ(canvas.count(kBrush), 21 * 11);
+    EXPECT_EQ(GetPixel(canvas.dc(), 310, 275), kBrush);
+    EXPECT_EQ(GetPixel(canvas.dc(), 311, 276), kWhite);
 }
 
 TEST(RectangleRule, SmallBoxesWithTheOnePixelPen) {
