@@ -110,7 +110,9 @@ void draw_ellipse(const PixelSurface &surface, const Box &box, const ShapePaint 
     }
     const EllipseRows rows(box.width(), box.height());
     if (paint.filled) fill_ellipse(surface, box, rows, paint.fill);
-    if (paint.pen.visible) outline_ellipse(surface, box, rows, paint.pen);
+    // The fill already covers a one-pixel outline, so one in the fill's colour adds nothing.
+    const bool outline_hidden = paint.filled && !paint.pen.wide() && paint.pen.pixel == paint.fill;
+    if (paint.pen.visible && !outline_hidden) outline_ellipse(surface, box, rows, paint.pen);
 }
 
 }  // namespace

@@ -117,9 +117,18 @@ TEST(EllipseRule, TinyBoxesAreRectanglesAndARadiusZeroDiscIsOnePixel) {
 }
 
 TEST(EllipseRule, NullPenFillsOutlineAndInterior) {
-    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8),
-                   {"........", "...oo...", "..oooo..", ".oooooo.", ".oooooo.", "..oooo..", "...oo...",
-                    "........"});
+    const Picture disc = {"........", "...oo...", "..oooo..", ".oooooo.", ".oooooo.", "..oooo..", "...oo...",
+                          "........"};
+    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8), disc);
+    // Outlined in the brush's own colour, as the package fills: the same pixels.
+    const Picture same_colour = shape_picture(kNullPen, true, [](HDC dc) {
+        HPEN pen = CreatePen(PS_SOLID, 1, kBrush);
+        HGDIOBJ old = SelectObject(dc, pen);
+        Ellipse(dc, 1, 1, 7, 7);
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    }, 8, 8);
+    expect_picture(same_colour, disc);
 }
 
 TEST(EllipseRule, OutlineIsSymmetricAndTouchesEveryEdgeOfItsBox) {
