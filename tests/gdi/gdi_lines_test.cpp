@@ -2,7 +2,9 @@
 // coordinate, direction-independent), wide pens with round caps, and lines clipped at the edges.
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "gdi_test_support.h"
@@ -147,4 +149,46 @@ TEST(WidePen, NullPenDrawsNothingButStillMoves) {
     EXPECT_EQ(position.x, 15);
     EXPECT_EQ(canvas.count(kWhite), 400);
     SelectObject(canvas.dc(), old);
+}
+
+// Random lines, some from far outside, against the rule evaluated directly for every step (the
+// rasterizer finds the same pixels by stepping). The seed is printed so a failure can be rerun.
+TEST(CosmeticLine, RandomLinesMatchTheRoundingRuleEvaluatedPerStep) {
+    const unsigned seed = testing::UnitTest::GetInstance()->random_seed() + 12345u;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::srand(seed);
+    auto coordinate = [](int span, bool far) {
+        const int value = std::rand() % span - span / 4;
+        return far ? value * 500 + std::rand() % 7 : value;
+    };
+    constexpr int kWidth = 160, kHeight = 120;
+    TestCanvas canvas(kWidth, kHeight);
+    PenAndBrush paint(canvas.dc(), 1, false);
+    for (int trial = 0; trial < 60; ++trial) {
+        const bool far = trial % 4 == 3;
+        const long long x1 = coordinate(240, far), y1 = coordinate(180, far);
+        const long long x2 = coordinate(240, false), y2 = coordinate(180, false);
+        canvas.clear(kWhite);
+        MoveToEx(canvas.dc(), static_cast<int>(x1), static_cast<int>(y1), nullptr);
+        LineTo(canvas.dc(), static_cast<int>(x2), static_cast<int>(y2));
+        const long long dx = x2 - x1, dy = y2 - y1;
+        const bool x_major = std::llabs(dx) > std::llabs(dy);
+        const long long length = std::max(std::llabs(dx), std::llabs(dy));
+        int expected = 0;
+        for (long long k = 0; k < length; ++k) {
+            // minor = start + ceil(k * d_minor / length - 1/2), evaluated exactly.
+            const long long d_minor = x_major ? dy : dx;
+            const long long numerator = 2 * k * d_minor - length, denominator = 2 * length;
+            long long step = numerator / denominator;
+            if (numerator % denominator != 0 && numerator > 0) ++step;
+            const long long major = (x_major ? x1 : y1) + (x_major ? (dx > 0 ? k : -k) : (dy > 0 ? k : -k));
+            const long long minor = (x_major ? y1 : x1) + step;
+            const long long x = x_major ? major : minor, y = x_major ? minor : major;
+            if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) continue;
+            ++expected;
+            ASSERT_EQ(GetPixel(canvas.dc(), static_cast<int>(x), static_cast<int>(y)), kPen)
+                << "trial " << trial << " step " << k;
+        }
+        ASSERT_EQ(canvas.count(kPen), expected) << "trial " << trial;
+    }
 }
