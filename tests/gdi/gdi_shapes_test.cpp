@@ -1,6 +1,9 @@
 // gdi_shapes_test.cpp: the pixel rules of Rectangle, Ellipse and Polygon, their clipping at the
 // bitmap's edges and with extreme coordinates, and that they give back every object.
 #include <climits>
+#include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "gdi_test_support.h"
 
@@ -244,4 +247,43 @@ TEST(ObjectBalance, EveryPrimitiveGivesBackWhatItTook) {
         }
     }
     expect_same_objects(before, live_objects());
+}
+
+// Random triangles (some with far corners) filled with NULL_PEN against the sampling rule
+// evaluated per pixel: filled when an odd number of edges cross the pixel's row at or left of
+// it, an edge covering rows [top, bottom) and crossing at the ceiling of its exact x.
+TEST(PolygonRule, RandomTrianglesMatchTheSamplingRuleEvaluatedPerPixel) {
+    const unsigned seed = testing::UnitTest::GetInstance()->random_seed() + 777u;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::srand(seed);
+    constexpr int kWidth = 100, kHeight = 80;
+    TestCanvas canvas(kWidth, kHeight);
+    PenAndBrush paint(canvas.dc(), kNullPen, true);
+    for (int trial = 0; trial < 30; ++trial) {
+        POINT corners[3];
+        for (POINT &corner : corners) {
+            const int scale = trial % 5 == 4 ? 1000 : 1;
+            corner = POINT{(std::rand() % 160 - 30) * scale, (std::rand() % 130 - 25) * scale};
+        }
+        canvas.clear(kWhite);
+        Polygon(canvas.dc(), corners, 3);
+        for (int py = 0; py < kHeight; ++py)
+            for (int px = 0; px < kWidth; ++px) {
+                int crossings = 0;
+                for (int i = 0; i < 3; ++i) {
+                    POINT a = corners[i], b = corners[(i + 1) % 3];
+                    if (a.y == b.y) continue;
+                    if (a.y > b.y) std::swap(a, b);
+                    if (py < a.y || py >= b.y) continue;
+                    const long long num = static_cast<long long>(a.x) * (b.y - a.y) +
+                                          static_cast<long long>(py - a.y) * (b.x - a.x);
+                    const long long den = b.y - a.y;
+                    long long x = num / den;
+                    if (num % den != 0 && num > 0) ++x;  // ceiling
+                    crossings += x <= px ? 1 : 0;
+                }
+                const COLORREF expected = crossings % 2 == 1 ? kBrush : kWhite;
+                ASSERT_EQ(GetPixel(canvas.dc(), px, py), expected) << "trial " << trial << " at " << px << "," << py;
+            }
+    }
 }
