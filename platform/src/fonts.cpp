@@ -99,6 +99,11 @@ std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
     if (pattern == nullptr) return std::nullopt;
     const std::string family = family_for(request);
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
+    // A proportional face nobody has comes out, on Windows, as its Arial-like default face, and
+    // programs lay their text out for those widths. Asking for "Arial" next lets fontconfig's
+    // metric aliases pick a face of the same widths (Liberation Sans) where one is installed;
+    // otherwise the match falls through to the default sans face.
+    if (!request.fixed_pitch) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>("Arial"));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(matched_weight(request)));
     FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);

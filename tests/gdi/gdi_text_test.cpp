@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -108,6 +109,26 @@ TEST(FontSize, AbsurdHeightsAreCappedAndWork) {
         EXPECT_LT(m.tmHeight, 2000);
         EXPECT_TRUE(TextOutA(canvas.dc(), -10, -300, "W", 1));
     }
+}
+
+// Windows gives a proportional face nobody has the widths of its Arial-like default face, and
+// programs lay their text out for those widths; so an unknown face measures exactly like a
+// request for "Arial" (whatever fontconfig makes of that on this machine).
+TEST(FontMatch, UnknownProportionalFaceHasTheWidthsOfArial) {
+    TestCanvas canvas(40, 40);
+    const char *line = "Fly your butterfly around the screen using the numerical keypad.";
+    SIZE unknown{}, arial{};
+    {
+        SelectedFont font(canvas.dc(), -14, DEFAULT_QUALITY, "VORBL-font");
+        unknown = extent_of(canvas.dc(), line, static_cast<int>(std::strlen(line)));
+    }
+    {
+        SelectedFont font(canvas.dc(), -14, DEFAULT_QUALITY, "Arial");
+        arial = extent_of(canvas.dc(), line, static_cast<int>(std::strlen(line)));
+    }
+    EXPECT_GT(unknown.cx, 0);
+    EXPECT_EQ(unknown.cx, arial.cx);
+    EXPECT_EQ(unknown.cy, arial.cy);
 }
 
 TEST(TextExtent, SumOfAdvancesWithControlBytesMeasuredNotObeyed) {
