@@ -1,6 +1,7 @@
 // bench_gdi.cpp: the software GDI's primitives on the 601 x 540 canvas against memset of the
 // same bytes: full-bitmap FillRect and filled Rectangle, triangles and ellipses of the sizes a
-// scene draws, 1- and 2-pixel lines, and a 60-character line of 14-pixel text.
+// scene draws, 1- and 2-pixel lines, one filled shape record with its pen and brush, and a
+// 60-character line of 14-pixel text.
 //
 // Run: bench_gdi --benchmark_min_time=0.2 (from a Release build). The fills should stay within
 // 1.5x of BM_MemsetCanvas.
@@ -153,6 +154,27 @@ void BM_Line(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_Line)->Arg(1)->Arg(2);
+
+// What the renderer pays for one filled shape record: a pen and a brush made, selected, a small
+// triangle (a butterfly's wing) drawn, both given back and deleted. The pixels are few, so this
+// is mostly the object table's cost.
+void BM_ShapeRecord(benchmark::State &state) {
+    Canvas canvas;
+    const POINT wing[3] = {{300, 270}, {285, 255}, {285, 285}};
+    for (auto _ : state) {
+        HPEN pen = CreatePen(PS_SOLID, 0, RGB(200, 30, 30));
+        HGDIOBJ old_pen = SelectObject(canvas.dc(), pen);
+        HBRUSH brush = CreateSolidBrush(RGB(200, 30, 30));
+        HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
+        Polygon(canvas.dc(), wing, 3);
+        SelectObject(canvas.dc(), old_pen);
+        SelectObject(canvas.dc(), old_brush);
+        DeleteObject(pen);
+        DeleteObject(brush);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ShapeRecord);
 
 // A 60-character line of 14-pixel text, transparent, as the package draws text.
 void BM_TextLine(benchmark::State &state) {

@@ -8,13 +8,13 @@
 //
 // Surface DCs (the menus') are counted with the memory DCs, as both are given back by DeleteDC.
 //
-// Depends on: gdi_objects.h, window_dc_bridge.h, live_objects.h. Limits: bitmaps larger than
-// 2^26 pixels are refused (CreateCompatibleBitmap returns NULL).
+// Depends on: gdi_objects.h, gdi_handle_table.h, window_dc_bridge.h, live_objects.h. Limits:
+// bitmaps larger than 2^26 pixels are refused (CreateCompatibleBitmap returns NULL).
 #include "gdi_dc.h"
 
-#include <memory>
-#include <unordered_map>
+#include <utility>
 
+#include "gdi_handle_table.h"
 #include "live_objects.h"
 #include "window_dc_bridge.h"
 
@@ -26,7 +26,7 @@ constexpr std::uintptr_t kDcHandleStep = 16;
 constexpr long long kMaxBitmapPixels = 1LL << 26;
 
 struct DcTable {
-    std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceContext>> contexts;
+    HandleTable<DeviceContext, kDcHandleStep> contexts;
     std::uintptr_t next_handle = kFirstDcHandle;
 };
 
@@ -55,7 +55,7 @@ HDC insert_dc(DeviceContext dc) {
     std::uintptr_t handle = contexts.next_handle;
     contexts.next_handle += kDcHandleStep;
     ++dc_counter(dc.kind);
-    contexts.contexts.emplace(handle, std::make_unique<DeviceContext>(dc));
+    contexts.contexts.insert(handle, std::move(dc));
     return reinterpret_cast<HDC>(handle);
 }
 
@@ -85,11 +85,7 @@ HGDIOBJ select_bitmap(DeviceContext &dc, HGDIOBJ handle, const GdiObject &bitmap
 
 }  // namespace
 
-DeviceContext *find_dc(HDC handle) {
-    auto &contexts = dc_table().contexts;
-    auto found = contexts.find(reinterpret_cast<std::uintptr_t>(handle));
-    return found == contexts.end() ? nullptr : found->second.get();
-}
+DeviceContext *find_dc(HDC handle) { return dc_table().contexts.find(reinterpret_cast<std::uintptr_t>(handle)); }
 
 PixelSurface dc_target(const DeviceContext &dc) {
     switch (dc.kind) {

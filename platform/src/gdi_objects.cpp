@@ -9,15 +9,15 @@
 // object stays alive and usable (the documented Windows behaviour; the other choice, deleting it
 // later when it is deselected, would hide a leak from the live-object counters). Deselect first.
 //
-// Depends on: live_objects.h. Limits: pen widths above 65536 are drawn 65536 wide.
+// Depends on: gdi_handle_table.h, live_objects.h. Limits: pen widths above 65536 are drawn
+// 65536 wide.
 #include "gdi_objects.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <memory>
-#include <unordered_map>
 
+#include "gdi_handle_table.h"
 #include "live_objects.h"
 
 namespace platform::gdi {
@@ -29,7 +29,7 @@ constexpr int kMaxPenWidth = 65536;
 constexpr std::size_t kFaceNameLimit = 31;  // LOGFONT holds 32 bytes with the terminator
 
 struct ObjectTable {
-    std::unordered_map<std::uintptr_t, std::unique_ptr<GdiObject>> objects;
+    HandleTable<GdiObject, kHandleStep> objects;
     std::uintptr_t next_handle = kFirstHandle;
 };
 
@@ -48,12 +48,12 @@ int &live_counter(ObjectKind kind) {
     return live::bitmaps;
 }
 
-HGDIOBJ insert_object(GdiObject object) {
+HGDIOBJ insert_object(GdiObject &&object) {
     ObjectTable &objects = table();
     std::uintptr_t handle = objects.next_handle;
     objects.next_handle += kHandleStep;
     if (!object.stock) ++live_counter(object.kind);
-    objects.objects.emplace(handle, std::make_unique<GdiObject>(std::move(object)));
+    objects.objects.insert(handle, std::move(object));
     return reinterpret_cast<HGDIOBJ>(handle);
 }
 
@@ -130,16 +130,14 @@ constexpr std::array<COLORREF, 31> kSystemColors = {
 
 }  // namespace
 
-HGDIOBJ add_object(GdiObject object) {
+HGDIOBJ add_object(GdiObject &&object) {
     stock_objects();  // stock handles come first, so they are the same in every run
     return insert_object(std::move(object));
 }
 
 GdiObject *find_object(HGDIOBJ handle) {
     stock_objects();
-    auto &objects = table().objects;
-    auto found = objects.find(reinterpret_cast<std::uintptr_t>(handle));
-    return found == objects.end() ? nullptr : found->second.get();
+    return table().objects.find(reinterpret_cast<std::uintptr_t>(handle));
 }
 
 GdiObject *find_object(HGDIOBJ handle, ObjectKind kind) {

@@ -59,7 +59,7 @@ struct GdiObject {
 };
 
 // Put a new, counted object into the table and return its handle.
-HGDIOBJ add_object(GdiObject object);
+HGDIOBJ add_object(GdiObject &&object);
 
 // The live object behind a handle, or nullptr for anything else.
 GdiObject *find_object(HGDIOBJ handle);

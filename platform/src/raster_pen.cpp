@@ -2,12 +2,16 @@
 //
 // The line walks only the part of its major axis that lies on the surface, and finds each minor
 // coordinate with an exact integer stepper, so a line between far-away points costs at most one
-// step per visible column or row and never overflows.
+// step per visible column or row and never overflows. The major axis is clipped before the walk;
+// a line that also stays on the surface across its minor axis (the usual case) is written with
+// one unchecked store per pixel. Otherwise an x-major line is written as one span per row it
+// crosses, skipping rows off the surface, and a y-major one checks each pixel's column.
 #include "raster_pen.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace platform::raster {
 namespace {
@@ -32,13 +36,17 @@ public:
         step_rest_ = static_cast<Coord>(step - step_q * denominator);
     }
     Coord value() const { return quotient_; }
-    void advance() {
-        quotient_ += step_whole_;
+    Coord step_whole() const { return step_whole_; }
+    // Move to the next k; true when the value grew by one more than step_whole(). Written as
+    // selects, not a branch: along a sloped line the carry comes irregularly, so a branch would
+    // be mispredicted often, and the select keeps the loop's dependency chain short.
+    bool advance() {
         rest_ += step_rest_;
-        if (rest_ >= denominator_) {
-            rest_ -= denominator_;
-            ++quotient_;
-        }
+        const Coord over = rest_ - denominator_;
+        const bool carry = over >= 0;
+        rest_ = carry ? over : rest_;
+        quotient_ += step_whole_ + (carry ? 1 : 0);
+        return carry;
     }
 
 private:
@@ -60,30 +68,90 @@ void visible_steps(Coord origin, int direction, Coord length, Coord limit, Coord
     }
 }
 
+// The visible part of a one-pixel line, along its major axis.
+struct LineSteps {
+    Coord major0 = 0;
+    Coord minor0 = 0;
+    int direction = 1;
+    Coord first = 0;  // steps [first, end) are on the surface along the major axis
+    Coord end = 0;
+    std::uint32_t pixel = 0;
+};
+
+// An x-major line: each run of steps on one row is one span. Its columns are visible already;
+// a run on a row off the surface is skipped whole.
+void x_major_runs(const PixelSurface &surface, const LineSteps &line, FloorStepper minor) {
+    for (Coord k = line.first; k < line.end;) {
+        const Coord offset = minor.value(), run_first = k;
+        do {
+            ++k;
+            minor.advance();
+        } while (k < line.end && minor.value() == offset);
+        const Coord row = line.minor0 + offset;
+        if (row < 0 || row >= surface.height) continue;
+        const Coord a = line.major0 + line.direction * run_first, b = line.major0 + line.direction * (k - 1);
+        const Coord left = std::min(a, b);
+        fill_pixels(row_start(surface, row) + left, static_cast<std::size_t>(k - run_first), line.pixel);
+    }
+}
+
+// A line whose every visible step lands on the surface: one store per step at an offset that
+// moves by a row or a column, with no check at all.
+void unchecked_steps(const PixelSurface &surface, const LineSteps &line, bool x_major, FloorStepper minor) {
+    const std::ptrdiff_t stride = surface.stride;
+    const std::ptrdiff_t major_unit = x_major ? 1 : stride, minor_unit = x_major ? stride : 1;
+    const std::ptrdiff_t major_step = line.direction * major_unit;
+    std::ptrdiff_t offset = (line.major0 + line.direction * line.first) * major_unit +
+                            (line.minor0 + minor.value()) * minor_unit;
+    const std::ptrdiff_t plain = major_step + minor.step_whole() * minor_unit, carried = plain + minor_unit;
+    for (Coord k = line.first; k < line.end; ++k) {
+        surface.pixels[offset] = line.pixel;
+        offset += minor.advance() ? carried : plain;
+    }
+}
+
+// A y-major line: one pixel per visible row, its column checked against the surface.
+void y_major_pixels(const PixelSurface &surface, const LineSteps &line, FloorStepper minor) {
+    for (Coord k = line.first; k < line.end; ++k, minor.advance()) {
+        const Coord column = line.minor0 + minor.value();
+        if (column < 0 || column >= surface.width) continue;
+        row_start(surface, line.major0 + line.direction * k)[column] = line.pixel;
+    }
+}
+
 }  // namespace
 
 void cosmetic_line(const PixelSurface &surface, Point64 from, Point64 to, std::uint32_t pixel) {
     const Coord dx = to.x - from.x, dy = to.y - from.y;
     if ((dx == 0 && dy == 0) || surface.pixels == nullptr) return;
     const bool x_major = std::llabs(dx) > std::llabs(dy);
-    const Coord major0 = x_major ? from.x : from.y, minor0 = x_major ? from.y : from.x;
+    LineSteps line;
+    line.major0 = x_major ? from.x : from.y;
+    line.minor0 = x_major ? from.y : from.x;
+    line.pixel = pixel;
     const Coord d_major = x_major ? dx : dy, d_minor = x_major ? dy : dx;
     const Coord length = std::llabs(d_major);
-    const int direction = d_major > 0 ? 1 : -1;
-    Coord first = 0, end = 0;
-    visible_steps(major0, direction, length, x_major ? surface.width : surface.height, &first, &end);
-    if (first >= end) return;
+    line.direction = d_major > 0 ? 1 : -1;
+    visible_steps(line.major0, line.direction, length, x_major ? surface.width : surface.height, &line.first,
+                  &line.end);
+    if (line.first >= line.end) return;
     // minor = minor0 + ceil((2k * d_minor - length) / (2 * length)), the nearest pixel with ties
     // going to the smaller coordinate; ceil(n / d) = floor((n + d - 1) / d).
-    FloorStepper minor(static_cast<Wide>(-length) + 2 * length - 1, 2 * d_minor, 2 * length, first);
-    for (Coord k = first; k < end; ++k, minor.advance()) {
-        const Coord major = major0 + direction * k;
-        const Coord minor_at = minor0 + minor.value();
-        if (x_major) {
-            put_pixel(surface, major, minor_at, pixel);
-        } else {
-            put_pixel(surface, minor_at, major, pixel);
-        }
+    const Wide base = static_cast<Wide>(-length) + 2 * length - 1;
+    const FloorStepper minor(base, 2 * d_minor, 2 * length, line.first);
+    // The minor coordinate is monotonic, so its ends bound it. A line that stays on the surface
+    // across its minor axis (most outlines) needs no check per pixel. A horizontal line is one
+    // run, which the run writer fills at memset speed.
+    const FloorStepper last(base, 2 * d_minor, 2 * length, line.end - 1);
+    const Coord low = line.minor0 + std::min(minor.value(), last.value());
+    const Coord high = line.minor0 + std::max(minor.value(), last.value());
+    const bool inside = low >= 0 && high < (x_major ? surface.height : surface.width);
+    if (inside && !(x_major && d_minor == 0)) {
+        unchecked_steps(surface, line, x_major, minor);
+    } else if (x_major) {
+        x_major_runs(surface, line, minor);
+    } else {
+        y_major_pixels(surface, line, minor);
     }
 }
 
