@@ -26,14 +26,21 @@ void outline_polygon(const PixelSurface &surface, const std::vector<Point64> &po
         cosmetic_line(surface, points[i], points[(i + 1) % points.size()], pen.pixel);
 }
 
+// The corners in wide coordinates, in a buffer kept between calls: a scene draws dozens of
+// polygons a frame, and the GDI runs on one thread.
+const std::vector<Point64> &wide_corners(const POINT *points, int count) {
+    static std::vector<Point64> corners;
+    corners.clear();
+    for (int i = 0; i < count; ++i) corners.push_back(Point64{points[i].x, points[i].y});
+    return corners;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI Polygon(HDC handle, const POINT *points, int count) {
     Canvas canvas;
     if (!open_canvas(handle, &canvas) || points == nullptr || count < 2) return FALSE;
-    std::vector<Point64> corners;
-    corners.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) corners.push_back(Point64{points[i].x, points[i].y});
+    const std::vector<Point64> &corners = wide_corners(points, count);
     std::uint32_t fill = 0;
     if (brush_paint(*canvas.dc, &fill)) fill_polygon(canvas.surface, corners, fill);
     const PenPaint pen = pen_paint(*canvas.dc);
