@@ -79,9 +79,9 @@ struct EdgeWalker {
     }
 };
 
-EdgeWalker make_edge(Point64 a, Point64 b) {
+// Set up the edge in place: building it aside and copying it in stalls on the copy.
+void set_edge(EdgeWalker &edge, Point64 a, Point64 b) {
     if (a.y > b.y) std::swap(a, b);
-    EdgeWalker edge;
     edge.y_begin = a.y;
     edge.y_end = b.y;
     edge.x_top = a.x;
@@ -89,7 +89,6 @@ EdgeWalker make_edge(Point64 a, Point64 b) {
     edge.dy = b.y - a.y;
     edge.step_whole = floor_div(edge.dx, edge.dy);
     edge.step_rest = edge.dx - edge.step_whole * edge.dy;
-    return edge;
 }
 
 // The buffers one fill works in, kept between calls.
@@ -176,10 +175,10 @@ void fill_polygon(const PixelSurface &surface, std::span<const Point64> points, 
     Coord y_min = points[0].y, y_max = points[0].y;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point64 &a = points[i];
-        const Point64 &b = points[(i + 1) % points.size()];
+        const Point64 &b = i + 1 < points.size() ? points[i + 1] : points[0];
         y_min = std::min(y_min, a.y);
         y_max = std::max(y_max, a.y);
-        if (a.y != b.y) work.edges.push_back(make_edge(a, b));  // horizontal edges add nothing
+        if (a.y != b.y) set_edge(work.edges.emplace_back(), a, b);  // horizontal edges add nothing
     }
     const Coord first = std::max<Coord>(y_min, 0);
     const Coord last = std::min<Coord>(y_max, surface.height);
