@@ -65,22 +65,23 @@ void erase_dc(HDC handle, DeviceContext &dc) {
     dc_table().contexts.erase(reinterpret_cast<std::uintptr_t>(handle));
 }
 
-// Swap `slot` for `replacement`, moving the selection counts; returns the old object.
+// Swap `slot` for `replacement` (whose object the caller has looked up already), moving the
+// selection counts; returns the old object.
 template <typename Handle>
-HGDIOBJ swap_selection(Handle &slot, HGDIOBJ replacement) {
+HGDIOBJ swap_selection(Handle &slot, HGDIOBJ replacement, GdiObject &replacement_object) {
     HGDIOBJ previous = slot;
     release(previous);
-    hold(replacement);
+    ++replacement_object.selected_count;
     slot = static_cast<Handle>(replacement);
     return previous;
 }
 
 // A bitmap is selected into one DC at a time (the shared 1 x 1 one into any number).
-HGDIOBJ select_bitmap(DeviceContext &dc, HGDIOBJ handle, const GdiObject &bitmap) {
+HGDIOBJ select_bitmap(DeviceContext &dc, HGDIOBJ handle, GdiObject &bitmap) {
     if (dc.kind != DcKind::memory) return nullptr;
     if (handle == dc.bitmap) return handle;
     if (!bitmap.stock && bitmap.selected_count > 0) return nullptr;
-    return swap_selection(dc.bitmap, handle);
+    return swap_selection(dc.bitmap, handle, bitmap);
 }
 
 }  // namespace
@@ -180,9 +181,9 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object_handle) {
     GdiObject *object = find_object(object_handle);
     if (dc == nullptr || object == nullptr) return nullptr;
     switch (object->kind) {
-        case ObjectKind::pen: return swap_selection(dc->pen, object_handle);
-        case ObjectKind::brush: return swap_selection(dc->brush, object_handle);
-        case ObjectKind::font: return swap_selection(dc->font, object_handle);
+        case ObjectKind::pen: return swap_selection(dc->pen, object_handle, *object);
+        case ObjectKind::brush: return swap_selection(dc->brush, object_handle, *object);
+        case ObjectKind::font: return swap_selection(dc->font, object_handle, *object);
         case ObjectKind::bitmap: return select_bitmap(*dc, object_handle, *object);
     }
     return nullptr;

@@ -108,7 +108,7 @@ void draw_ellipse(const PixelSurface &surface, const Box &box, const ShapePaint 
         draw_rectangle(surface, box, paint);
         return;
     }
-    const EllipseRows rows(box.width(), box.height());
+    const EllipseRows &rows = ellipse_rows(box.width(), box.height());
     if (paint.filled) fill_ellipse(surface, box, rows, paint.fill);
     // The fill already covers a one-pixel outline, so one in the fill's colour adds nothing.
     const bool outline_hidden = paint.filled && !paint.pen.wide() && paint.pen.pixel == paint.fill;

@@ -2,12 +2,18 @@
 #include "raster_ellipse.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace platform::raster {
 namespace {
 
 constexpr Coord kMaxTracedSide = 65536;
+constexpr std::size_t kKeptShapes = 8;
+// Taller shapes hold up to a megabyte of rows; they go to one slot of their own, so the kept
+// rows never take more than that plus a few small tables.
+constexpr Coord kKeptHeight = 1024;
 
 }  // namespace
 
@@ -21,8 +27,9 @@ EllipseRows::EllipseRows(Coord width, Coord height) : width_(width), height_(hei
     trace();
 }
 
-// Note one chain pixel; the right half is kept, as the left one is its mirror.
-void EllipseRows::record(Coord x, Coord y) {
+// Note one chain pixel; the right half is kept, as the left one is its mirror. Inline: the walk
+// calls it four times a step.
+inline void EllipseRows::record(Coord x, Coord y) {
     if (y < 0 || y >= height_) return;
     Coord right = std::max(x, width_ - 1 - x);
     EllipseRun &run = rows_[static_cast<std::size_t>(y)];
@@ -76,6 +83,18 @@ EllipseRun EllipseRows::row(Coord row) const {
     const Coord away = 2 * row < height_ - 1 ? row - 1 : row + 1;
     if (away < 0 || away >= height_) return EllipseRun{width_ / 2, outer};
     return EllipseRun{std::min(outer, analytic_outer(away) + 1), outer};
+}
+
+const EllipseRows &ellipse_rows(Coord width, Coord height) {
+    static std::array<std::optional<EllipseRows>, kKeptShapes> kept;
+    static std::optional<EllipseRows> tall;
+    static std::size_t next = 0;
+    for (const std::optional<EllipseRows> &rows : kept)
+        if (rows && rows->width() == width && rows->height() == height) return *rows;
+    if (tall && tall->width() == width && tall->height() == height) return *tall;
+    std::optional<EllipseRows> &slot = height <= kKeptHeight ? kept[next++ % kKeptShapes] : tall;
+    slot.emplace(width, height);
+    return *slot;
 }
 
 }  // namespace platform::raster

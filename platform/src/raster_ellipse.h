@@ -41,4 +41,9 @@ private:
     std::vector<EllipseRun> rows_;
 };
 
+// The rows for a w x h box from a few kept from recent calls, traced only when the box is new:
+// a scene draws the same handful of ellipses every frame. The reference stays valid until the
+// next call.
+const EllipseRows &ellipse_rows(Coord width, Coord height);
+
 }  // namespace platform::raster
