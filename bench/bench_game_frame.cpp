@@ -17,6 +17,8 @@
 #include "night_scene.h"
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 constexpr COLORREF SENTINEL = RGB(1, 2, 3);

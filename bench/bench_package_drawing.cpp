@@ -8,6 +8,8 @@
 
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 void start_package_once() {

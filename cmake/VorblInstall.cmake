@@ -17,7 +17,7 @@ install(TARGETS ${VORBL_INSTALL_TARGETS} EXPORT VORBLTargets
 install(FILES package/vorbl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
 if(NOT WIN32)
   install(FILES platform/include/windows.h platform/include/headless_host.h
-                platform/include/platform_accounting.h
+                platform/include/platform_object_counts.h
           DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
 endif()
 install(EXPORT VORBLTargets NAMESPACE VORBL:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)

@@ -5,6 +5,8 @@
 // index is valid from 0 to COLOR_COUNT - 1, and VORBL_check_color keeps every caller inside.
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 const COLORREF color_rgb[COLOR_COUNT] = {
     RGB(0, 0, 0),       RGB(255, 255, 255), RGB(255, 0, 0),     RGB(0, 255, 0),
     RGB(0, 0, 255),     RGB(255, 255, 0),   RGB(255, 0, 255),   RGB(0, 255, 255),
@@ -20,3 +22,5 @@ const char *const color_name[COLOR_COUNT] = {
     "turquoise",   "orange",   "brown",      "pink",      "chalk",     "gold",
     "peach",       "forest green", "sea green", "olive",  "50% gray",  "20% gray",
 };
+
+}  // namespace vorbl

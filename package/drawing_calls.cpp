@@ -17,6 +17,8 @@
 #include "message_text.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 namespace {
 
 // The positive counterpart of a negative size. INT_MIN has none in 32 bits, so it becomes
@@ -171,37 +173,37 @@ int clear_canvas() {
 
 }  // namespace
 
-int VORBL_check_color(int color) {
+extern "C" int VORBL_check_color(int color) {
     if (color >= 0 && color < COLOR_COUNT) return color;
     VORBL_text_printf("Illegal color %d; using RED.\n", color);
     return RED;
 }
 
-int VORBL_draw_circle(int color, int x, int y, int radius) {
+extern "C" int VORBL_draw_circle(int color, int x, int y, int radius) {
     return draw_circle(color, x, y, radius);
 }
 
-int VORBL_draw_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
+extern "C" int VORBL_draw_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
     return draw_triangle(color, x1, y1, x2, y2, x3, y3, width);
 }
 
-int VORBL_draw_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
+extern "C" int VORBL_draw_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
     return draw_rectangle(color, x1, y1, x2, y2, width);
 }
 
-int VORBL_draw_oval(int color, int x1, int y1, int x2, int y2, int width) {
+extern "C" int VORBL_draw_oval(int color, int x1, int y1, int x2, int y2, int width) {
     return draw_oval(color, x1, y1, x2, y2, width);
 }
 
-int VORBL_draw_line(int color, int x1, int y1, int x2, int y2, int width) {
+extern "C" int VORBL_draw_line(int color, int x1, int y1, int x2, int y2, int width) {
     return draw_line(color, x1, y1, x2, y2, width);
 }
 
-int VORBL_draw_text(int color, int x, int y, int ptsize, const char *text) {
+extern "C" int VORBL_draw_text(int color, int x, int y, int ptsize, const char *text) {
     return draw_text(color, x, y, ptsize, text);
 }
 
-int VORBL_draw_printf(int color, int x, int y, int ptsize, const char *format, ...) {
+extern "C" int VORBL_draw_printf(int color, int x, int y, int ptsize, const char *format, ...) {
     va_list args;
     va_start(args, format);
     const int count = draw_printf(color, x, y, ptsize, format, args);
@@ -209,4 +211,6 @@ int VORBL_draw_printf(int color, int x, int y, int ptsize, const char *format, .
     return count;
 }
 
-int VORBL_clear_canvas(void) { return clear_canvas(); }
+extern "C" int VORBL_clear_canvas(void) { return clear_canvas(); }
+
+}  // namespace vorbl

@@ -1,12 +1,14 @@
 // event_wait.cpp: the package's one blocking event wait and the animation switch.
 //
 // Depends on the window procedures (window_procedures.cpp), which turn each dispatched message
-// into changes of the event state below; on the canvas copy (windows_and_input.cpp); and on the
+// into changes of the event state below; on the canvas copy (startup_shutdown.cpp); and on the
 // script reader and recorder (script_files.cpp). The wait is the only message loop of the
 // program: windows are painted, menus work and the canvas reaches the screen only inside it.
 // Everything runs on the thread that calls VORBL_wait_event.
 #include "vorbl_internal.h"
-#include "windows_and_input.h"
+#include "package_windows.h"
+
+namespace vorbl {
 
 // ---- Event state --------------------------------------------------------------------------
 std::int32_t event_kind = EVENT_NONE;  // decided event of the running wait
@@ -104,7 +106,7 @@ int VORBL_next_event(EventInfo *info) {
     return quit_requested ? EVENT_QUIT : event_kind;
 }
 
-int VORBL_wait_event(int *x, int *y, unsigned char *key) {
+extern "C" int VORBL_wait_event(int *x, int *y, unsigned char *key) {
     EventInfo info = {0, 0, 0};
     const int kind = VORBL_next_event(&info);
     if (x) {
@@ -119,7 +121,7 @@ int VORBL_wait_event(int *x, int *y, unsigned char *key) {
     return kind;
 }
 
-int VORBL_set_animation(int action) {
+extern "C" int VORBL_set_animation(int action) {
     if (!graphics_hwnd) {
         return 0;
     }
@@ -135,3 +137,5 @@ int VORBL_set_animation(int action) {
     }
     return 1;
 }
+
+}  // namespace vorbl

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace vorbl {
+
 TextBlockAllocator text_block_allocator = GlobalAlloc;
 
 int format_message(char *buffer, const char *format, va_list args) {
@@ -43,3 +45,5 @@ std::size_t text_block_length(HGLOBAL block, const char *bytes) {
     const void *nul = std::memchr(bytes, '\0', size);
     return nul != nullptr ? static_cast<std::size_t>(static_cast<const char *>(nul) - bytes) : size;
 }
+
+}  // namespace vorbl

@@ -11,6 +11,8 @@
 #include <cstdarg>
 #include <cstddef>
 
+namespace vorbl {
+
 // The size of the buffer every message and every formatted text is formatted into.
 constexpr std::size_t MESSAGE_BUFFER_SIZE = 1024;
 
@@ -32,3 +34,5 @@ HGLOBAL text_block_copy(const char *text, std::size_t length);
 // The number of bytes before the NUL in the locked block `bytes` of `block`, never reading
 // past the block's end.
 std::size_t text_block_length(HGLOBAL block, const char *bytes);
+
+}  // namespace vorbl

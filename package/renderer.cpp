@@ -13,6 +13,8 @@
 #include "message_text.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 int canvas_dirty = 1;
 
 namespace {
@@ -175,3 +177,5 @@ void erase_canvas(void) {
     }
     canvas_dirty = 1;
 }
+
+}  // namespace vorbl

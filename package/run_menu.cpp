@@ -5,7 +5,9 @@
 // other package modules. The "\tCtrl+" parts of the item texts are labels only: the Ctrl keys
 // are handled by graphics_window_proc, there is no accelerator table.
 #include "vorbl_internal.h"
-#include "windows_and_input.h"
+#include "package_windows.h"
+
+namespace vorbl {
 
 namespace {
 
@@ -72,3 +74,5 @@ void run_menu_command(WPARAM command) {
     default: break;  // CMD_INFO and unknown identifiers
     }
 }
+
+}  // namespace vorbl

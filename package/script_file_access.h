@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+namespace vorbl {
+
 // Relative on purpose: the script lives in the process's working directory.
 extern const char SCRIPT_FILE_NAME[];
 
@@ -22,3 +24,5 @@ extern std::int32_t playback_periodic_owed;
 
 // A write refused because the handle is open for reading has been reported for this handle.
 extern unsigned char refused_write_reported;
+
+}  // namespace vorbl

@@ -10,6 +10,8 @@
 #include "script_file_access.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 // ---- Script state --------------------------------------------------------------------------
 std::FILE *script_file = nullptr;       // the one script file handle, or none
 std::int32_t periodic_run_count = 0;    // recording: periodic events not yet written as a line
@@ -102,3 +104,5 @@ void script_switch_play_one(void)
     halt_animation();
     script_play_one = 1;
 }
+
+}  // namespace vorbl

@@ -18,6 +18,8 @@
 #include "script_file_access.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 constexpr int LINE_BUFFER_SIZE = 512;   // 511 characters of a line, line feed included, and a NUL
 constexpr int NUMBER_BUFFER_SIZE = 12;  // "-2147483648" and a NUL
 constexpr int KIND_POSITION = 6;        // after the prefix "VORBL_"
@@ -269,3 +271,5 @@ int script_read_event(void)
     }
     return parse_script_line(line, length);
 }
+
+}  // namespace vorbl

@@ -9,6 +9,8 @@
 #include "script_file_access.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 // Only these kinds have a line; anything else must not even open (and so truncate) the file.
 static bool kind_has_line(int kind)
 {
@@ -72,3 +74,5 @@ void script_record_event(void)
     }
     script_write_event(event_kind, event_x, event_y, event_key);
 }
+
+}  // namespace vorbl

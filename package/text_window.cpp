@@ -13,6 +13,8 @@
 #include "message_text.h"
 #include "vorbl_internal.h"
 
+namespace vorbl {
+
 HGLOBAL text_lines[TEXT_LINE_COUNT] = {};
 int text_first = -1;  // the oldest stored line; -1 until the first line is stored
 int text_next = 0;    // the slot the next line goes into
@@ -76,7 +78,7 @@ void paint_lines(HDC memory, HBRUSH background, const RECT &client) {
 
 }  // namespace
 
-int VORBL_text_printf(const char *format, ...) {
+extern "C" int VORBL_text_printf(const char *format, ...) {
     char buffer[MESSAGE_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
@@ -113,3 +115,5 @@ void text_window_paint(HWND window) {
     DeleteDC(memory);
     ReleaseDC(window, window_context);
 }
+
+}  // namespace vorbl

@@ -12,6 +12,8 @@
 
 #include "vorbl.h"
 
+namespace vorbl {
+
 // ---- Canvas geometry --------------------------------------------------------------------
 constexpr int CANVAS_WIDTH = 601;
 constexpr int CANVAS_HEIGHT = 540;
@@ -73,7 +75,7 @@ extern unsigned char quit_requested;
 int VORBL_next_event(EventInfo *info);
 void pump_one_message(void);
 
-// ---- Windows, menus and input (windows_and_input.cpp) ------------------------------------
+// ---- Windows, menus and input (startup_shutdown.cpp, window_procedures.cpp) ---
 extern HWND graphics_hwnd;
 extern HWND text_hwnd;
 extern HINSTANCE app_instance;
@@ -112,3 +114,5 @@ void script_close(void);
 void script_switch_record(void);
 void script_switch_playback(void);
 void script_switch_play_one(void);
+
+}  // namespace vorbl

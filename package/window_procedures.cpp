@@ -5,7 +5,9 @@
 // window's painting (text_window.cpp). The procedures only set shared variables and flags; the
 // event wait decides what becomes an event. They never clear event_kind.
 #include "vorbl_internal.h"
-#include "windows_and_input.h"
+#include "package_windows.h"
+
+namespace vorbl {
 
 namespace {
 
@@ -110,3 +112,5 @@ LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }
+
+}  // namespace vorbl

@@ -15,6 +15,8 @@
 
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 // A directory of its own, so the script written here never lands in the caller's directory.

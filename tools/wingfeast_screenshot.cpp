@@ -15,6 +15,8 @@
 #include "instruction_screen.h"
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 void draw_first_picture(void) {

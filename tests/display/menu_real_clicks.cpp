@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "menu_font.h"
-#include "menus.h"
+#include "user/menu/menu_font.h"
+#include "user/menu/menus.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 // Screen position of the graphics window's content: without a window manager it is the

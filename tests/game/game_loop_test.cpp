@@ -7,6 +7,8 @@
 #include "game_main.h"
 #include "game_test_support.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 // Put enemy i four units up-right of the player, where the catch test passes for halves 5.
@@ -156,8 +158,8 @@ TEST_F(GameLoopTest, KeysInARoundChangeOnlyTheVelocityAndQuitRedrawsOnceMore) {
     // The scene is drawn after the quit too: its lines push the marker out of the ring, and
     // the last one is enemy 1's right antenna.
     const std::vector<std::string> lines = ring_lines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "before the quit"), 0);
-    EXPECT_EQ(lines.back(), "black line from (-250,200) to (-247,207), width 2");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "before the quit\n"), 0);
+    EXPECT_EQ(lines.back(), "black line from (-250,200) to (-247,207), width 2\n");
 }
 
 TEST_F(GameLoopTest, InstructionPhaseWorksThePanelAndStartsOnN) {

@@ -16,7 +16,10 @@
 #include <vector>
 
 #include "lcg_random.h"
+#include "text_ring.h"
 #include "vorbl_internal.h"
+
+using namespace vorbl;  // the package's internal state, which these read and set
 
 // The package started on the headless host, logging off, the canvas white.
 class HeadlessPackageTest : public ::testing::Test {
@@ -31,35 +34,11 @@ protected:
     void TearDown() override { VORBL_shutdown(); }
 };
 
-// The lines stored in the text window's ring, oldest first, without their line feeds.
-inline std::vector<std::string> ring_lines() {
-    std::vector<std::string> lines;
-    if (text_first < 0) {
-        return lines;
-    }
-    int slot = text_first;
-    do {
-        if (text_lines[slot]) {
-            const char *text = static_cast<const char *>(GlobalLock(text_lines[slot]));
-            std::string line = text ? text : "";
-            GlobalUnlock(text_lines[slot]);
-            if (!line.empty() && line.back() == '\n') {
-                line.pop_back();
-            }
-            lines.push_back(line);
-        }
-        slot = (slot + 1) % TEXT_LINE_COUNT;
-    } while (slot != text_next);
-    return lines;
-}
+using test_support::ring_lines;
 
-// The newest `count` lines of the ring, oldest first.
+// The newest `count` lines of the ring, oldest first, without their line feeds.
 inline std::vector<std::string> newest_lines(std::size_t count) {
-    std::vector<std::string> lines = ring_lines();
-    if (lines.size() > count) {
-        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(count));
-    }
-    return lines;
+    return test_support::newest_lines_without_line_feed(count);
 }
 
 // The canvas pixel under logical point (x, y), as a COLORREF.

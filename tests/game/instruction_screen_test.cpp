@@ -5,6 +5,8 @@
 #include "game_test_support.h"
 #include "instruction_screen.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 struct Settings {

@@ -7,6 +7,8 @@
 #include "game_test_support.h"
 #include "movement_rules.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 struct Velocity {

@@ -6,6 +6,8 @@
 #include "game_test_support.h"
 #include "night_scene.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 using Lines = std::vector<std::string>;

@@ -8,12 +8,14 @@
 #include "message_text.h"
 #include "package_test_canvas.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 using package_test::CanvasTest;
 using package_test::canvas_pixel;
 using package_test::count_pixels;
-using package_test::live_objects;
+using package_test::drawing_objects;
 using package_test::ring_lines;
 using Lines = std::vector<std::string>;
 
@@ -229,12 +231,12 @@ TEST_F(DrawingCallTest, TextLogLineShowsTheTextUnchanged) {
 }
 
 TEST_F(DrawingCallTest, TextIsDrawnFromItsOwnCopyWhichIsFreedAfterwards) {
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     record_allocations();
     VORBL_draw_text(BLACK, -50, 0, 40, "Wing");
     EXPECT_EQ(requested_sizes, std::vector<SIZE_T>{5});
     EXPECT_GT(CANVAS_WIDTH * CANVAS_HEIGHT - count_pixels(white, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), 0);
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
 }
 
 // Refuses only the 5-byte block: the copy of "lost", not the messages around it.
@@ -244,14 +246,14 @@ HGLOBAL WINAPI refuse_five_bytes(UINT flags, SIZE_T bytes) {
 
 TEST_F(DrawingCallTest, TextWhoseCopyCannotBeAllocatedIsSkippedWithAMessage) {
     logging_on = 1;
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     text_block_allocator = refuse_five_bytes;
     EXPECT_EQ(VORBL_draw_text(BLACK, 0, 0, 40, "lost"), 1);
     EXPECT_EQ(ring_lines(), (Lines{"black text at (0,0), \"lost\"\n",
                                    "No memory for a copy of the text; text not drawn\n"}));
     EXPECT_EQ(count_pixels(white, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), CANVAS_WIDTH * CANVAS_HEIGHT);
     package_test::reset_text_ring();
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
 }
 
 // ---- Formatted text ---------------------------------------------------------------------------
@@ -294,26 +296,26 @@ TEST_F(DrawingCallTest, EveryCallGivesBackThePensBrushesFontsAndBlocksItTook) {
     logging_on = 1;
     for (int i = 0; i < TEXT_LINE_COUNT; ++i) VORBL_text_printf("fill the ring %d\n", i);
     // With a full ring every message frees a block as it stores one, so the count is steady.
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     VORBL_draw_circle(RED, 0, 0, 10);
-    EXPECT_EQ(live_objects(), before) << "circle";
+    EXPECT_EQ(drawing_objects(), before) << "circle";
     VORBL_draw_triangle(RED, 0, 0, 10, 0, 0, 10, 0);
     VORBL_draw_triangle(RED, 0, 0, 10, 0, 0, 10, 3);
-    EXPECT_EQ(live_objects(), before) << "triangle";
+    EXPECT_EQ(drawing_objects(), before) << "triangle";
     VORBL_draw_rectangle(RED, 0, 0, 10, 10, 0);
     VORBL_draw_rectangle(RED, 0, 0, 10, 10, 2);
-    EXPECT_EQ(live_objects(), before) << "rectangle";
+    EXPECT_EQ(drawing_objects(), before) << "rectangle";
     VORBL_draw_oval(RED, 0, 0, 10, 10, 0);
     VORBL_draw_oval(RED, 0, 0, 10, 10, 2);
-    EXPECT_EQ(live_objects(), before) << "oval";
+    EXPECT_EQ(drawing_objects(), before) << "oval";
     VORBL_draw_line(RED, 0, 0, 10, 10, 0);
     VORBL_draw_line(RED, 0, 0, 10, 10, 5);
-    EXPECT_EQ(live_objects(), before) << "line";
+    EXPECT_EQ(drawing_objects(), before) << "line";
     VORBL_draw_text(RED, 0, 0, 20, "text\nlines");
     VORBL_draw_printf(RED, 0, 0, 20, "%d", 42);
-    EXPECT_EQ(live_objects(), before) << "text";
+    EXPECT_EQ(drawing_objects(), before) << "text";
     VORBL_clear_canvas();
-    EXPECT_EQ(live_objects(), before) << "clear";
+    EXPECT_EQ(drawing_objects(), before) << "clear";
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 struct WaitResult {
     int kind;
     int x;

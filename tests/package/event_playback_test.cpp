@@ -7,6 +7,8 @@
 
 #include "event_fixture.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 // Each test plays from VORBL.SCR in a working directory of its own, removed afterwards.

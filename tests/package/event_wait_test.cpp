@@ -4,6 +4,8 @@
 
 #include "event_fixture.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 int move_count = 0;

@@ -4,6 +4,8 @@
 
 #include "event_fixture.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 std::string item_text(HMENU menu, int position) {

@@ -10,12 +10,16 @@
 
 #include <gtest/gtest.h>
 #include <headless_host.h>
-#include <platform_accounting.h>
+#include <platform_object_counts.h>
 
 #include <string>
 #include <vector>
 
+#include "object_counts.h"
+#include "text_ring.h"
 #include "vorbl_internal.h"
+
+using namespace vorbl;  // the package's internal state, which these read and set
 
 namespace package_test {
 
@@ -29,33 +33,10 @@ inline void reset_text_ring() {
     text_next = 0;
 }
 
-// The stored lines, oldest first.
-inline std::vector<std::string> ring_lines() {
-    std::vector<std::string> lines;
-    if (text_first < 0) return lines;
-    int slot = text_first;
-    do {
-        const char *bytes = static_cast<const char *>(GlobalLock(text_lines[slot]));
-        lines.emplace_back(bytes != nullptr ? bytes : "<unreadable>");
-        GlobalUnlock(text_lines[slot]);
-        slot = (slot + 1) % TEXT_LINE_COUNT;
-    } while (slot != text_next);
-    return lines;
-}
+using test_support::drawing_objects;
+using test_support::ring_lines;
 
-// Live pens, brushes, fonts, bitmaps, memory DCs, window DCs and global blocks.
-inline std::vector<int> live_objects() {
-    PlatformObjectCounts counts{};
-    platform_object_counts(&counts);
-    return {counts.pens,       counts.brushes,    counts.fonts,        counts.bitmaps,
-            counts.memory_dcs, counts.window_dcs, counts.global_blocks};
-}
-
-inline int live_global_blocks() {
-    PlatformObjectCounts counts{};
-    platform_object_counts(&counts);
-    return counts.global_blocks;
-}
+inline int live_global_blocks() { return test_support::live_objects().global_blocks; }
 
 inline COLORREF canvas_pixel(int x, int y) { return GetPixel(canvas_dc, x, y); }
 

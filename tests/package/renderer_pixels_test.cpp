@@ -6,13 +6,15 @@
 
 #include "package_test_canvas.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 using package_test::CanvasTest;
 using package_test::canvas_pixel;
 using package_test::count_pixels;
 using package_test::fill_canvas;
-using package_test::live_objects;
+using package_test::drawing_objects;
 
 const COLORREF white = RGB(255, 255, 255);
 const COLORREF black = RGB(0, 0, 0);
@@ -161,11 +163,11 @@ TEST_F(RendererTest, EmptyTextDrawsNothingAndStillMarksTheCanvas) {
 
 TEST_F(RendererTest, TextLeavesItsColourButRestoresBackgroundModeAndObjects) {
     SetBkMode(canvas_dc, OPAQUE);
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     VORBL_draw_text(GREEN, 0, 0, 20, "Mode");
     EXPECT_EQ(GetBkMode(canvas_dc), OPAQUE);
     EXPECT_EQ(GetTextColor(canvas_dc), RGB(0, 255, 0));
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
     // Glyphs drawn transparently: the background around them stays as it was.
     EXPECT_EQ(count_pixels(white, 300, 250, 301, 251), 1);
 }
@@ -175,9 +177,9 @@ TEST_F(RendererTest, TextLeavesItsColourButRestoresBackgroundModeAndObjects) {
 TEST_F(RendererTest, ErasedCanvasIsWhiteInsideAOnePixelBlackFrame) {
     fill_canvas(RGB(9, 9, 9));
     canvas_dirty = 0;
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     erase_canvas();
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
     EXPECT_EQ(canvas_dirty, 1);
     EXPECT_EQ(count_pixels(black, 0, 0, CANVAS_WIDTH, 1), CANVAS_WIDTH);
     EXPECT_EQ(count_pixels(black, 0, CANVAS_HEIGHT - 1, CANVAS_WIDTH, CANVAS_HEIGHT), CANVAS_WIDTH);
@@ -190,11 +192,11 @@ TEST_F(RendererTest, ErasedCanvasIsWhiteInsideAOnePixelBlackFrame) {
 TEST_F(RendererTest, WithoutACanvasNothingIsTouchedAndNothingLeaks) {
     HDC saved = canvas_dc;
     canvas_dc = nullptr;
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     VORBL_draw_text(RED, 0, 0, 20, "nowhere");
     VORBL_draw_rectangle(RED, 0, 0, 10, 10, 0);
     erase_canvas();
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
     EXPECT_EQ(canvas_dirty, 1);
     canvas_dc = saved;
     EXPECT_EQ(count_pixels(white, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), CANVAS_WIDTH * CANVAS_HEIGHT);

@@ -7,6 +7,8 @@
 
 #include "script_test_support.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 struct Delivered {

@@ -7,6 +7,8 @@
 #include "script_file_access.h"
 #include "script_test_support.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 const ScriptedEvent NONE{0, 0, 0, 0};

@@ -17,6 +17,8 @@
 
 #include "vorbl_internal.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 constexpr const char *SCRIPT = "VORBL.SCR";
 
 struct ScriptedEvent {

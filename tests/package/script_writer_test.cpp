@@ -6,6 +6,8 @@
 #include "script_file_access.h"
 #include "script_test_support.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 void record(int kind, int x = 0, int y = 0, unsigned char key = 0)

@@ -7,10 +7,12 @@
 #include "message_text.h"
 #include "package_test_canvas.h"
 
+using namespace vorbl;  // the package's internal state, which these read and set
+
 namespace {
 
 using package_test::live_global_blocks;
-using package_test::live_objects;
+using package_test::drawing_objects;
 using package_test::reset_text_ring;
 using package_test::ring_lines;
 using package_test::StartedPackageTest;
@@ -128,11 +130,11 @@ TEST_F(TextRingTest, FormatThatCannotBeAppliedGivesANegativeResultAndAnEmptyLine
 TEST_F(TextRingTest, LineThatCannotBeAllocatedIsDroppedAndTheRingStaysWhole) {
     for (int i = 1; i <= 25; ++i) VORBL_text_printf("kept %d", i);
     const Lines before = ring_lines();
-    const std::vector<int> objects = live_objects();
+    const std::vector<int> objects = drawing_objects();
     text_block_allocator = no_memory;
     EXPECT_EQ(VORBL_text_printf("lost"), -1);
     EXPECT_EQ(ring_lines(), before);
-    EXPECT_EQ(live_objects(), objects);
+    EXPECT_EQ(drawing_objects(), objects);
     text_block_allocator = GlobalAlloc;
     VORBL_text_printf("next");
     EXPECT_EQ(ring_lines().front(), "kept 2");
@@ -160,9 +162,9 @@ TEST_F(TextWindowPaintTest, BeforeAnyMessageTheWindowIsPlainWhite) {
 
 TEST_F(TextWindowPaintTest, NewestLineIsInTheBottomRowStartingAtColumnFive) {
     for (int i = 1; i <= 30; ++i) VORBL_text_printf("line %d\n", i);
-    const std::vector<int> before = live_objects();
+    const std::vector<int> before = drawing_objects();
     text_window_paint(text_hwnd);
-    EXPECT_EQ(live_objects(), before);
+    EXPECT_EQ(drawing_objects(), before);
     WindowPixels pixels(text_hwnd);
     const int h = fixed_line_height();
     ASSERT_GT(h, 0);

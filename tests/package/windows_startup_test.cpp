@@ -1,8 +1,10 @@
 // The two windows: their classes, titles and frames, typing into the text window, closing
 // either one, the logging switch, and start-up and shutdown giving back what they take.
-#include <platform_accounting.h>
+#include <platform_object_counts.h>
 
 #include "event_fixture.h"
+
+using namespace vorbl;  // the package's internal state, which these read and set
 
 namespace {
 

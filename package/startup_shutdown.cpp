@@ -1,0 +1,179 @@
+// startup_shutdown.cpp: the package's two windows, its canvas and timer: start-up, shutdown,
+// the logging switch and showing or hiding the text window.
+//
+// Depends on the window system and GDI declared in <windows.h>, the window procedures
+// (window_procedures.cpp) and the script file's closing (script_files.cpp). Holds the handles
+// every other part of the package draws through. Start-up reports no failure: a window, context,
+// bitmap or timer that cannot be made leaves its handle none, and the rest of the package treats
+// a missing handle as "nothing to do" (no graphics window means the package is not started).
+#include "vorbl_internal.h"
+#include "package_windows.h"
+
+namespace vorbl {
+
+// ---- Window state -------------------------------------------------------------------------
+HWND graphics_hwnd = nullptr;
+HWND text_hwnd = nullptr;
+HINSTANCE app_instance = nullptr;
+HDC window_dc = nullptr;          // the graphics window's own DC, held until VORBL_shutdown
+HBITMAP canvas_bitmap = nullptr;  // the off-screen canvas, 601 x 540
+HDC canvas_dc = nullptr;          // memory DC with canvas_bitmap selected
+HMENU run_menu = nullptr;
+std::int32_t origin_x = 0;  // client position of logical (0, 0): centre of the client area
+std::int32_t origin_y = 0;
+std::int32_t ctrl_held = 0;    // a Ctrl key is down (from the key messages of our windows)
+unsigned char logging_on = 1;  // drawing calls echo themselves to the text window
+
+namespace {
+
+constexpr UINT_PTR ANIMATION_TIMER_ID = 2;
+constexpr UINT ANIMATION_PERIOD_MS = 50;
+constexpr DWORD GRAPHICS_WINDOW_STYLE = WS_CAPTION | WS_SYSMENU;  // fixed size, no min/max box
+constexpr int GRAPHICS_WINDOW_WIDTH = 601;
+constexpr int GRAPHICS_WINDOW_HEIGHT = 540;
+constexpr int TEXT_WINDOW_TOP = 550;
+constexpr int TEXT_WINDOW_WIDTH = 601;
+constexpr char GRAPHICS_CLASS[] = "DrawWndClass";
+constexpr char TEXT_CLASS[] = "TextWndClass";
+
+HBRUSH class_background = nullptr;  // shared by both classes, deleted at shutdown
+HGDIOBJ canvas_original_bitmap = nullptr;  // what canvas_dc held before the canvas
+
+// Both classes come from one record; only the procedure and the name differ.
+void register_window_classes(HINSTANCE instance) {
+    class_background = CreateSolidBrush(RGB(255, 255, 255));
+    WNDCLASSA record = {};
+    record.style = CS_HREDRAW | CS_VREDRAW;
+    record.lpfnWndProc = graphics_window_proc;
+    record.hInstance = instance;
+    record.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    record.hbrBackground = class_background;
+    record.lpszMenuName = "generic";  // no such resource: the graphics window builds its menu
+    record.lpszClassName = GRAPHICS_CLASS;
+    RegisterClassA(&record);
+    record.lpfnWndProc = text_window_proc;
+    record.lpszClassName = TEXT_CLASS;
+    RegisterClassA(&record);
+}
+
+void create_windows(HINSTANCE instance, int screen_height) {
+    graphics_hwnd = CreateWindowExA(0, GRAPHICS_CLASS, "VORBL Graphics", GRAPHICS_WINDOW_STYLE, 0, 0,
+                                    GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT, nullptr,
+                                    nullptr, instance, nullptr);
+    text_hwnd = CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, 0, TEXT_WINDOW_TOP,
+                                TEXT_WINDOW_WIDTH, screen_height / 3, nullptr, nullptr, instance,
+                                nullptr);
+}
+
+// The canvas is left as the bitmap comes; the program clears it before drawing.
+void create_canvas(void) {
+    window_dc = GetDC(graphics_hwnd);
+    canvas_bitmap = CreateCompatibleBitmap(window_dc, CANVAS_WIDTH, CANVAS_HEIGHT);
+    canvas_dc = CreateCompatibleDC(window_dc);
+    if (canvas_dc && canvas_bitmap) {
+        canvas_original_bitmap = SelectObject(canvas_dc, canvas_bitmap);
+    }
+}
+
+void release_canvas(void) {
+    if (canvas_dc && canvas_original_bitmap) {
+        SelectObject(canvas_dc, canvas_original_bitmap);
+    }
+    if (canvas_dc) {
+        DeleteDC(canvas_dc);
+    }
+    if (canvas_bitmap) {
+        DeleteObject(canvas_bitmap);
+    }
+    canvas_dc = nullptr;
+    canvas_bitmap = nullptr;
+    canvas_original_bitmap = nullptr;
+}
+
+// Destroying the graphics window also stops its timer and destroys its attached menu.
+void destroy_windows(void) {
+    if (text_hwnd && IsWindow(text_hwnd)) {
+        DestroyWindow(text_hwnd);
+    }
+    if (graphics_hwnd && IsWindow(graphics_hwnd)) {
+        DestroyWindow(graphics_hwnd);
+    }
+    text_hwnd = nullptr;
+    graphics_hwnd = nullptr;
+    run_menu = nullptr;
+}
+
+void unregister_window_classes(void) {
+    UnregisterClassA(GRAPHICS_CLASS, app_instance);
+    UnregisterClassA(TEXT_CLASS, app_instance);
+    if (class_background) {
+        DeleteObject(class_background);
+        class_background = nullptr;
+    }
+}
+
+}  // namespace
+
+extern "C" int VORBL_startup(void *instance, void *previous_instance, char *command_line, int show_mode) {
+    (void)command_line;
+    if (graphics_hwnd) {
+        return 1;  // already started: a second set of windows and classes would only leak
+    }
+    HINSTANCE program = static_cast<HINSTANCE>(instance);
+    if (!previous_instance) {
+        register_window_classes(program);
+    }
+    const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+    animating = 0;
+    one_frame_pending = 0;
+    create_windows(program, screen_height);
+    app_instance = program;
+    if (!graphics_hwnd) {
+        return 1;  // nothing to draw into or wait on: the package stays "not started"
+    }
+    create_canvas();
+    ShowWindow(text_hwnd, show_mode);
+    ShowWindow(graphics_hwnd, show_mode);
+    SetTimer(graphics_hwnd, ANIMATION_TIMER_ID, ANIMATION_PERIOD_MS, nullptr);
+    return 1;
+}
+
+// Gives back everything start-up took, so that nothing the package made outlives it; a wait or
+// drawing call after this finds no window and no canvas and does nothing.
+extern "C" int VORBL_shutdown(void) {
+    if (window_dc) {
+        ReleaseDC(graphics_hwnd, window_dc);
+        window_dc = nullptr;
+    }
+    script_close();
+    release_canvas();
+    destroy_windows();
+    unregister_window_classes();
+    return 1;
+}
+
+extern "C" int VORBL_set_logging(int on) {
+    if (!graphics_hwnd) {
+        return 0;
+    }
+    logging_on = on ? 1 : 0;
+    CheckMenuItem(run_menu, CMD_LOGGING, logging_on ? MF_CHECKED : MF_UNCHECKED);
+    if (logging_on) {
+        VORBL_show_text_window(1);  // turning logging off leaves the window as it is
+    }
+    return 1;
+}
+
+extern "C" int VORBL_show_text_window(int show) {
+    return ShowWindow(text_hwnd, show ? SW_SHOW : SW_HIDE);
+}
+
+void copy_canvas_to_window(void) {
+    if (window_dc && canvas_dc) {
+        BitBlt(window_dc, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, canvas_dc, 0, 0, SRCCOPY);
+    }
+    canvas_dirty = 0;
+}
+
+}  // namespace vorbl

@@ -1,0 +1,365 @@
+// host_sdl.cpp: the SDL2 host: real top-level windows, input, presentation and a blocking wait.
+//
+// Only SDL's video, timer and events subsystems are initialised (a joystick subsystem would turn
+// SDL's wait into polling). The wait blocks in SDL_WaitEventTimeout until input arrives or the
+// next timer deadline, computed from the remaining time on a monotonic clock; it never polls.
+//
+// Frames: the window manager draws title bar and border. A window is created with content of the
+// asked outer size; once shown, if the window manager reports its frame
+// (SDL_GetWindowBordersSize), the content is shrunk by the frame and moved inside it, so the
+// outer frame has the asked size and position. Without a window manager (Xvfb) there is no frame
+// and the content is the outer size. The window system lays the menu bar and the client area out
+// inside the content area, and is told of every later size change.
+//
+// Keys: SDL scan codes become Windows virtual keys and set-1 scan codes (US positions; letters
+// follow the layout's keycode); numpad digits give VK_NUMPAD0..9 with NumLock on and Shift up,
+// the navigation keys otherwise. Text input that the US table would not give for the last
+// key-down is remembered for its scan code, so TranslateMessage yields it.
+//
+// If SDL cannot open a display, one line goes to standard error and no window can be made.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/codepage_1252.h"
+#include "core/us_keyboard_layout.h"
+#include "host/host.h"
+#include "host/host_input.h"
+
+namespace platform {
+
+namespace {
+
+enum class VideoState { untried, ready, failed };
+
+struct HostWindowRecord {
+    SDL_Window *sdl = nullptr;
+    HWND owner = nullptr;
+    int outer_x = 0, outer_y = 0, outer_width = 0, outer_height = 0;
+    bool framed = false;  // already fitted inside the window manager's frame
+};
+
+VideoState video_state = VideoState::untried;
+std::vector<HostWindowRecord> records;
+int last_key_scan = 0;
+int last_key_vk = 0;
+
+bool ensure_video() {
+    if (video_state != VideoState::untried) return video_state == VideoState::ready;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Present through the plain window framebuffer: a GL-backed one starts render threads that
+    // cost processor time even while the program waits.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "VORBL: cannot open a display: %s\n", SDL_GetError());
+        video_state = VideoState::failed;
+        return false;
+    }
+    video_state = VideoState::ready;
+    std::atexit(SDL_Quit);  // closes the display and SDL's desktop-bus connection at exit
+    return true;
+}
+
+HostWindowRecord *record_of(HostWindow window) {
+    for (HostWindowRecord &record : records) {
+        if (reinterpret_cast<HostWindow>(record.sdl) == window) return &record;
+    }
+    return nullptr;
+}
+
+HWND owner_of_sdl_id(Uint32 window_id) {
+    SDL_Window *sdl = SDL_GetWindowFromID(window_id);
+    for (const HostWindowRecord &record : records) {
+        if (record.sdl == sdl && sdl != nullptr) return record.owner;
+    }
+    return nullptr;
+}
+
+HostWindow create_window(HWND owner, const char *title, int x, int y, int outer_width,
+                         int outer_height, int *content_width, int *content_height) {
+    if (!ensure_video()) return 0;
+    int width = std::max(outer_width, 1);
+    int height = std::max(outer_height, 1);
+    std::string utf8_title = cp1252_to_utf8(title);
+    SDL_Window *sdl = SDL_CreateWindow(utf8_title.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
+    if (sdl == nullptr) {
+        std::fprintf(stderr, "VORBL: cannot create a window: %s\n", SDL_GetError());
+        return 0;
+    }
+    records.push_back(HostWindowRecord{sdl, owner, x, y, width, height, false});
+    SDL_GetWindowSize(sdl, content_width, content_height);
+    return reinterpret_cast<HostWindow>(sdl);
+}
+
+void destroy_window(HostWindow window) {
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        if (reinterpret_cast<HostWindow>(it->sdl) != window) continue;
+        SDL_DestroyWindow(it->sdl);
+        records.erase(it);
+        return;
+    }
+}
+
+// Fit the content inside the window manager's frame, if it reports one.
+void fit_inside_frame(HostWindowRecord &record) {
+    if (record.framed) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(record.sdl, &top, &left, &bottom, &right) != 0) return;
+    if (top + left + bottom + right == 0) return;
+    record.framed = true;
+    SDL_SetWindowSize(record.sdl, std::max(record.outer_width - left - right, 1),
+                      std::max(record.outer_height - top - bottom, 1));
+    SDL_SetWindowPosition(record.sdl, record.outer_x + left, record.outer_y + top);
+}
+
+void show_window(HostWindow window, bool visible) {
+    HostWindowRecord *record = record_of(window);
+    if (record == nullptr) return;
+    if (!visible) {
+        SDL_HideWindow(record->sdl);
+        return;
+    }
+    SDL_ShowWindow(record->sdl);
+    fit_inside_frame(*record);
+}
+
+void present(HostWindow window, const PixelSurface &picture) {
+    HostWindowRecord *record = record_of(window);
+    if (record == nullptr || picture.pixels == nullptr) return;
+    SDL_Surface *target = SDL_GetWindowSurface(record->sdl);
+    if (target == nullptr) return;
+    SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(
+        picture.pixels, picture.width, picture.height, 32, picture.stride * 4,
+        SDL_PIXELFORMAT_RGB888);
+    if (source == nullptr) return;
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(record->sdl);
+}
+
+void screen_size(int *width, int *height) {
+    *width = 0;
+    *height = 0;
+    SDL_Rect bounds;
+    if (ensure_video() && SDL_GetDisplayBounds(0, &bounds) == 0) {
+        *width = bounds.w;
+        *height = bounds.h;
+    }
+}
+
+std::uint64_t now_ms() {
+    static const auto start = std::chrono::steady_clock::now();
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+struct KeyIdentity {
+    int vk = 0;
+    int scan = 0;
+    bool extended = false;
+};
+
+// Keys named by SDL scan code whose virtual key does not follow from the US scan table.
+int vk_for_named_key(SDL_Scancode code) {
+    switch (code) {
+        case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+        case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+        case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return VK_MENU;
+        case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+        case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+        case SDL_SCANCODE_BACKSPACE: return VK_BACK;
+        case SDL_SCANCODE_TAB: return VK_TAB;
+        case SDL_SCANCODE_SPACE: return VK_SPACE;
+        case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
+        case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
+        case SDL_SCANCODE_PAUSE: return VK_PAUSE;
+        case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
+        case SDL_SCANCODE_EQUALS: return VK_OEM_PLUS;
+        case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
+        case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
+        case SDL_SCANCODE_BACKSLASH: return VK_OEM_5;
+        case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
+        case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
+        case SDL_SCANCODE_GRAVE: return VK_OEM_3;
+        case SDL_SCANCODE_COMMA: return VK_OEM_COMMA;
+        case SDL_SCANCODE_PERIOD: return VK_OEM_PERIOD;
+        case SDL_SCANCODE_SLASH: return VK_OEM_2;
+        case SDL_SCANCODE_NONUSBACKSLASH: return 0xE2;  // VK_OEM_102
+        case SDL_SCANCODE_INSERT: return VK_INSERT;
+        case SDL_SCANCODE_DELETE: return VK_DELETE;
+        case SDL_SCANCODE_HOME: return VK_HOME;
+        case SDL_SCANCODE_END: return VK_END;
+        case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
+        case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
+        case SDL_SCANCODE_LEFT: return VK_LEFT;
+        case SDL_SCANCODE_RIGHT: return VK_RIGHT;
+        case SDL_SCANCODE_UP: return VK_UP;
+        case SDL_SCANCODE_DOWN: return VK_DOWN;
+        case SDL_SCANCODE_KP_DIVIDE: return VK_DIVIDE;
+        case SDL_SCANCODE_KP_MULTIPLY: return VK_MULTIPLY;
+        case SDL_SCANCODE_KP_MINUS: return VK_SUBTRACT;
+        case SDL_SCANCODE_KP_PLUS: return VK_ADD;
+        default: return 0;
+    }
+}
+
+// The numpad digit and point keys: digits with NumLock on and Shift up, navigation otherwise.
+int vk_for_numpad(SDL_Scancode code, bool digits) {
+    static constexpr int kNavigation[10] = {VK_INSERT, VK_END,   VK_DOWN, VK_NEXT, VK_LEFT,
+                                            VK_CLEAR,  VK_RIGHT, VK_HOME, VK_UP,   VK_PRIOR};
+    if (code == SDL_SCANCODE_KP_PERIOD) return digits ? VK_DECIMAL : VK_DELETE;
+    int digit = code == SDL_SCANCODE_KP_0 ? 0 : code - SDL_SCANCODE_KP_1 + 1;
+    return digits ? VK_NUMPAD0 + digit : kNavigation[digit];
+}
+
+bool is_numpad_digit_or_point(SDL_Scancode code) {
+    return (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_0) ||
+           code == SDL_SCANCODE_KP_PERIOD;
+}
+
+int vk_for_position(const SDL_Keysym &key) {
+    SDL_Scancode code = key.scancode;
+    if (key.sym >= 'a' && key.sym <= 'z') return static_cast<int>(key.sym - 'a' + 'A');
+    if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
+    if (code == SDL_SCANCODE_0) return '0';
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) {
+        return VK_F1 + (code - SDL_SCANCODE_F1);
+    }
+    return vk_for_named_key(code);
+}
+
+bool is_right_hand_or_grey(SDL_Scancode code) {
+    return code == SDL_SCANCODE_RCTRL || code == SDL_SCANCODE_RALT ||
+           code == SDL_SCANCODE_KP_ENTER || code == SDL_SCANCODE_KP_DIVIDE;
+}
+
+KeyIdentity identify_key(const SDL_Keysym &key) {
+    KeyIdentity id;
+    if (is_numpad_digit_or_point(key.scancode)) {
+        bool digits = (key.mod & KMOD_NUM) != 0 && (key.mod & KMOD_SHIFT) == 0;
+        id.vk = vk_for_numpad(key.scancode, digits);
+        // The numpad keys keep their own, non-extended scan codes whatever NumLock says.
+        int digit_vk = vk_for_numpad(key.scancode, true);
+        id.scan = scan_code_for_virtual_key(digit_vk).code;
+        return id;
+    }
+    id.vk = vk_for_position(key);
+    ScanCode scan = scan_code_for_virtual_key(id.vk);
+    id.scan = scan.code;
+    id.extended = scan.extended || is_right_hand_or_grey(key.scancode);
+    if (key.scancode == SDL_SCANCODE_RSHIFT) id.scan = 0x36;
+    if (id.vk == VK_RETURN && key.scancode == SDL_SCANCODE_RETURN) id.extended = false;
+    return id;
+}
+
+void handle_key(const SDL_KeyboardEvent &event) {
+    KeyIdentity id = identify_key(event.keysym);
+    if (id.vk == 0) return;
+    bool down = event.type == SDL_KEYDOWN;
+    if (id.vk != VK_CAPITAL) host_input_caps_lock((event.keysym.mod & KMOD_CAPS) != 0);
+    if (down) {
+        last_key_scan = id.scan;
+        last_key_vk = id.vk;
+    }
+    host_input_key(id.vk, id.scan, id.extended, down);
+}
+
+// Text from the host's layout for the last key-down: the window system keeps it where the US
+// table would give another character.
+void handle_text(const SDL_TextInputEvent &event) {
+    if (last_key_vk == 0) return;
+    unsigned char code = cp1252_from_unicode(utf8_first_code_point(event.text));
+    host_input_text(last_key_vk, last_key_scan, code);
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+void handle_window_event(const SDL_WindowEvent &event) {
+    HWND owner = owner_of_sdl_id(event.windowID);
+    if (owner == nullptr) return;
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE: host_input_close(owner); break;
+        case SDL_WINDOWEVENT_EXPOSED: host_input_expose(owner); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: host_input_focus(owner); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            host_input_content_size(owner, event.data1, event.data2);
+            break;
+        default: break;
+    }
+}
+
+void handle_event(const SDL_Event &event) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: handle_key(event.key); break;
+        case SDL_TEXTINPUT: handle_text(event.text); break;
+        case SDL_MOUSEMOTION:
+            if (HWND owner = owner_of_sdl_id(event.motion.windowID)) {
+                host_input_mouse(owner, true, false, event.motion.x, event.motion.y);
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button != SDL_BUTTON_LEFT) break;
+            if (HWND owner = owner_of_sdl_id(event.button.windowID)) {
+                host_input_mouse(owner, false, event.type == SDL_MOUSEBUTTONDOWN, event.button.x,
+                                 event.button.y);
+            }
+            break;
+        case SDL_WINDOWEVENT: handle_window_event(event.window); break;
+        default: break;
+    }
+}
+
+void collect_input() {
+    if (video_state != VideoState::ready) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) handle_event(event);
+}
+
+// Milliseconds left until the deadline (0 once it has passed).
+int remaining_ms(std::uint64_t deadline_ms) {
+    std::uint64_t now = now_ms();
+    if (deadline_ms <= now) return 0;
+    std::uint64_t left = deadline_ms - now;
+    return left > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(left);
+}
+
+bool wait_input(std::uint64_t deadline_ms) {
+    if (video_state != VideoState::ready) {
+        // No display: only timers can wake us, so sleep until the next one.
+        if (deadline_ms == kNoDeadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(remaining_ms(deadline_ms)));
+        return true;
+    }
+    SDL_Event event;
+    int got = deadline_ms == kNoDeadline ? SDL_WaitEvent(&event)
+                                         : SDL_WaitEventTimeout(&event, remaining_ms(deadline_ms));
+    if (got != 0) {
+        handle_event(event);
+        collect_input();
+    }
+    return true;
+}
+
+constexpr HostBackend kSdlBackend = {true,         create_window, destroy_window,
+                                     show_window,  present,       screen_size,
+                                     now_ms,       collect_input, wait_input};
+
+}  // namespace
+
+const HostBackend &sdl_backend() { return kSdlBackend; }
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+// host_input.cpp: input from a host becomes window messages in the input queue (host_input.h).
+//
+// Keys go to the focused window (the one last shown with an activating command, or clicked);
+// with no focused window they are dropped. Mouse positions arrive in content coordinates (the
+// menu bar strip at the top) and leave in client coordinates, as signed 16-bit fields, so a point
+// over the bar has a negative y; a left press over the bar is WM_NCLBUTTONDOWN with HTMENU.
+// Depends on the window table, the keyboard state and the message queue.
+#include "host/host_input.h"
+
+#include "user/keyboard_state.h"
+#include "user/message_queue.h"
+#include "user/window_layout.h"
+#include "user/window_table.h"
+
+namespace platform {
+
+namespace {
+
+bool left_button_down = false;
+
+MSG input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wparam;
+    msg.lParam = lparam;
+    return msg;
+}
+
+bool inside_content(const Window &window, int x, int y) {
+    return x >= 0 && y >= 0 && x < window.content_width && y < window.content_height;
+}
+
+void queue_press(HWND handle, int x, int y, int client_y) {
+    const Window *window = find_window(handle);
+    if (window == nullptr) return;
+    LPARAM where = MAKELPARAM(x, client_y);
+    if (y < window->bar_height) {
+        queue_input(input_message(handle, WM_NCLBUTTONDOWN, HTMENU, where));
+    } else {
+        queue_input(input_message(handle, WM_LBUTTONDOWN, MK_LBUTTON, where));
+    }
+}
+
+}  // namespace
+
+void host_input_key(int vk, int scan, bool extended, bool down) {
+    KeyMessage key = keyboard_input_event(vk, scan, extended, down);
+    HWND target = GetFocus();
+    if (target == nullptr) return;
+    queue_input(input_message(target, key.message, key.wparam, key.lparam));
+}
+
+void host_input_text(int vk, int scan, unsigned char code) {
+    keyboard_note_host_char(vk, scan, code);
+}
+
+void host_input_caps_lock(bool on) { keyboard_sync_caps_lock(on); }
+
+void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {
+    const Window *window = find_window(handle);
+    if (window == nullptr) return;
+    int client_y = y - window->bar_height;
+    if (move) {
+        WPARAM buttons = left_button_down ? MK_LBUTTON : 0;
+        queue_input(input_message(handle, WM_MOUSEMOVE, buttons, MAKELPARAM(x, client_y)));
+        return;
+    }
+    if (!down) {
+        left_button_down = false;
+        queue_input(input_message(handle, WM_LBUTTONUP, 0, MAKELPARAM(x, client_y)));
+        return;
+    }
+    if (!inside_content(*window, x, y)) return;  // a press on the frame is the host's
+    left_button_down = true;
+    window_change_focus(handle);  // the window clicked takes the keyboard focus
+    queue_press(handle, x, y, client_y);
+}
+
+void host_input_close(HWND handle) {
+    if (find_window(handle) == nullptr) return;
+    queue_input(input_message(handle, WM_CLOSE, 0, 0));
+}
+
+void host_input_expose(HWND handle) {
+    Window *window = find_window(handle);
+    if (window == nullptr) return;
+    window->needs_present = true;
+    InvalidateRect(handle, nullptr, TRUE);
+}
+
+void host_input_focus(HWND handle) {
+    if (find_window(handle) != nullptr) window_change_focus(handle);
+}
+
+void host_input_content_size(HWND handle, int width, int height) {
+    window_layout(handle, width, height);
+}
+
+int host_input_client_top(HWND handle) {
+    const Window *window = find_window(handle);
+    return window != nullptr ? window->bar_height : 0;
+}
+
+}  // namespace platform

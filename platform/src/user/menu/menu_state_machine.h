@@ -1,0 +1,89 @@
+// menu_state_machine.h: the state machine of an open menu, fed one input at a time.
+//
+// The modal loop (menu_modal_loop.cpp) turns window messages into calls here and acts on the steps
+// returned; drawing reads the highlight from here. Nothing here touches the message queue, so
+// the rules (click to open, press-drag-release, mnemonics, arrows, grayed items) are testable
+// on their own. Points are client coordinates of the owner: the bar lies at negative y.
+// Limits: one level of popups below the bar.
+#pragma once
+
+#include <windows.h>
+
+#include "user/menu/menu_layout.h"
+
+namespace platform {
+
+// What one input did to the menu.
+struct TrackStep {
+    bool finished = false;     // tracking is over
+    bool has_command = false;  // ... and this command was chosen
+    UINT command = 0;
+    bool leave_click = false;  // the press was outside every menu: give it to the window
+};
+
+class MenuStateMachine {
+public:
+    MenuStateMachine(HWND owner, HMENU bar, int bar_width, TextMeasure measure);
+
+    // A press on the bar starts tracking; false when it hit no title (nothing to track).
+    bool start_with_press(int x, int y);
+    // Keyboard entry: key 0 highlights the first title, a character opens the title with that
+    // mnemonic (or runs it, if it is a command on the bar).
+    TrackStep start_with_key(int key);
+
+    TrackStep press(int x, int y);
+    TrackStep release(int x, int y);
+    TrackStep move(int x, int y);
+    // False when `vk` is not a menu key: the loop translates it so its character comes back.
+    bool key_down(int vk, TrackStep &step);
+    // Alt and F10 leave when they are released, so their release does not reach the window
+    // and enter the menu again. True when the loop must swallow this key-up.
+    bool key_up(int vk, TrackStep &step);
+    TrackStep character(unsigned char c);
+
+    // The tracked menu or its owner went away.
+    void cancel() { finished_ = true; }
+    bool finished() const { return finished_; }
+
+    HWND owner() const { return owner_; }
+    HMENU bar() const { return bar_; }
+    int bar_selection() const { return bar_sel_; }
+    HMENU open_popup() const;           // none when no popup is open
+    int popup_selection() const { return popup_sel_; }
+    RECT popup_rect() const;             // client coordinates
+    PopupLayout popup_layout() const;
+    BarLayout bar_layout() const;
+    unsigned revision() const { return revision_; }        // bumps on every visible change
+    unsigned popups_opened() const { return popups_opened_; }
+
+private:
+    const MenuObject *bar_object() const { return menu_object(bar_); }
+    int title_at(int x, int y) const;
+    int popup_item_at(int x, int y) const;  // -2 outside the popup, -1 on a separator/gap
+    void select_title(int index, bool open, bool highlight_first);
+    void set_popup_selection(int index);
+    void step_popup_selection(int direction);
+    void move_between_titles(int direction);
+    TrackStep open_or_run_title();
+    TrackStep choose_by_keyboard(const MenuItem &item);
+    TrackStep finish(bool leave_click = false);
+    TrackStep finish_with(UINT command);
+    TrackStep run_highlighted();
+
+    HWND owner_;
+    HMENU bar_;
+    int bar_width_;
+    TextMeasure measure_;
+    int bar_sel_ = -1;
+    bool popup_open_ = false;
+    int popup_sel_ = -1;
+    bool button_down_ = false;
+    bool press_opened_ = false;   // the press now held opened the popup under it
+    bool mouse_in_popup_ = false;
+    int leave_key_ = 0;           // Alt or F10 went down; the menu closes when it comes up
+    bool finished_ = false;
+    unsigned revision_ = 0;
+    unsigned popups_opened_ = 0;
+};
+
+}  // namespace platform

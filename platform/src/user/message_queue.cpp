@@ -1,0 +1,213 @@
+// message_queue.cpp: GetMessageA, PeekMessageA, PostMessageA, PostQuitMessage, DispatchMessageA.
+//
+// Retrieval order, as on Windows: posted messages (FIFO, first one passing the filter), then
+// WM_QUIT once PostQuitMessage was called and no posted message passes the filter, then input
+// (keyboard and mouse share one FIFO), then a synthesized WM_PAINT for a window with an update
+// region, then a synthesized WM_TIMER for an expired timer. With nothing to retrieve the host
+// waits for input until the next timer deadline, so the program never polls.
+//
+// Depends on the window table, the timers, the keyboard state and the host. Re-entrant: a
+// dispatch may run a nested message loop (the modal menu loop does), so no iterator or window
+// pointer is held across a call that may run a window procedure.
+#include "user/message_queue.h"
+
+#include <cstdio>
+#include <deque>
+
+#include "host/host.h"
+#include "user/keyboard_state.h"
+#include "user/timers.h"
+#include "user/window_surface.h"
+#include "user/window_table.h"
+
+namespace platform {
+
+namespace {
+
+std::deque<MSG> posted_messages;
+std::deque<MSG> input_messages;
+bool quit_requested = false;
+int quit_code = 0;
+
+struct Filter {
+    HWND window = nullptr;
+    UINT first = 0;
+    UINT last = 0;
+
+    bool takes(UINT message) const {
+        if (first == 0 && last == 0) return true;
+        return message >= first && message <= last;
+    }
+    bool matches(const MSG &msg) const {
+        return hwnd_filter_matches(window, msg.hwnd) && takes(msg.message);
+    }
+};
+
+DWORD tick_now() { return static_cast<DWORD>(host().now_ms()); }
+
+MSG make_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wparam;
+    msg.lParam = lparam;
+    msg.time = tick_now();
+    return msg;
+}
+
+bool take_from(std::deque<MSG> &queue, const Filter &filter, bool remove, MSG *out) {
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (!filter.matches(*it)) continue;
+        *out = *it;
+        if (remove) queue.erase(it);
+        return true;
+    }
+    return false;
+}
+
+bool take_quit(bool remove, MSG *out) {
+    if (!quit_requested) return false;
+    *out = make_message(nullptr, WM_QUIT, static_cast<WPARAM>(quit_code), 0);
+    if (remove) quit_requested = false;
+    return true;
+}
+
+bool take_input(const Filter &filter, bool remove, MSG *out) {
+    if (!take_from(input_messages, filter, remove, out)) return false;
+    if (remove) keyboard_note_retrieved(*out);
+    return true;
+}
+
+bool take_paint(const Filter &filter, MSG *out) {
+    if (!filter.takes(WM_PAINT)) return false;
+    HWND window = window_needing_paint(filter.window);
+    if (window == nullptr) return false;
+    *out = make_message(window, WM_PAINT, 0, 0);
+    return true;
+}
+
+bool take_timer(const Filter &filter, bool remove, MSG *out) {
+    if (!filter.takes(WM_TIMER)) return false;
+    if (!timers_take_expired(filter.window, host().now_ms(), remove, out)) return false;
+    out->time = tick_now();
+    return true;
+}
+
+// One retrieval attempt over all five sources, in Windows' order.
+bool retrieve(const Filter &filter, bool remove, MSG *out) {
+    return take_from(posted_messages, filter, remove, out) || take_quit(remove, out) ||
+           take_input(filter, remove, out) || take_paint(filter, out) ||
+           take_timer(filter, remove, out);
+}
+
+// A window filter that names no live window is an error (a thread filter is not).
+bool filter_is_valid(HWND window) {
+    if (window == nullptr) return true;
+    if (window == reinterpret_cast<HWND>(static_cast<intptr_t>(-1))) return true;
+    return find_window(window) != nullptr;
+}
+
+void prepare_retrieval() {
+    windows_present_pending();
+    host().collect_input();
+}
+
+}  // namespace
+
+void queue_input(const MSG &msg) {
+    MSG stamped = msg;
+    stamped.time = tick_now();
+    bool merges = stamped.message == WM_MOUSEMOVE && !input_messages.empty() &&
+                  input_messages.back().message == WM_MOUSEMOVE &&
+                  input_messages.back().hwnd == stamped.hwnd;
+    if (merges) {
+        input_messages.back() = stamped;
+    } else {
+        input_messages.push_back(stamped);
+    }
+}
+
+void queue_drop_window(HWND window) {
+    std::erase_if(posted_messages, [window](const MSG &m) { return m.hwnd == window; });
+    std::erase_if(input_messages, [window](const MSG &m) { return m.hwnd == window; });
+}
+
+}  // namespace platform
+
+using platform::Filter;
+
+extern "C" BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filter_min, UINT filter_max) {
+    if (msg == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return -1;
+    }
+    *msg = MSG{};
+    if (!platform::filter_is_valid(window)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return -1;
+    }
+    Filter filter{window, filter_min, filter_max};
+    platform::prepare_retrieval();
+    for (;;) {
+        if (platform::retrieve(filter, true, msg)) return msg->message != WM_QUIT;
+        std::uint64_t deadline = filter.takes(WM_TIMER) ? platform::timers_next_deadline(window)
+                                                        : platform::kNoDeadline;
+        platform::windows_present_pending();
+        if (!platform::host().wait_input(deadline)) {
+            // Nothing can ever arrive (no display, no timer): fail instead of blocking forever.
+            *msg = MSG{};
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return -1;
+        }
+        if (!platform::filter_is_valid(window)) {  // the window went away while we waited
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return -1;
+        }
+    }
+}
+
+extern "C" BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filter_min, UINT filter_max,
+                                    UINT remove) {
+    if (msg == nullptr || !platform::filter_is_valid(window)) {
+        SetLastError(msg == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    platform::prepare_retrieval();
+    Filter filter{window, filter_min, filter_max};
+    MSG found{};
+    if (!platform::retrieve(filter, (remove & PM_REMOVE) != 0, &found)) return FALSE;
+    *msg = found;
+    return TRUE;
+}
+
+extern "C" BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (window != nullptr && platform::find_window(window) == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    platform::posted_messages.push_back(platform::make_message(window, message, wparam, lparam));
+    return TRUE;
+}
+
+extern "C" void WINAPI PostQuitMessage(int exit_code) {
+    platform::quit_requested = true;
+    platform::quit_code = exit_code;  // several calls coalesce; the last code wins
+}
+
+extern "C" LRESULT WINAPI DispatchMessageA(const MSG *msg) {
+    if (msg == nullptr) return 0;
+    if (msg->message == WM_TIMER && msg->lParam != 0) {
+        auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+        if (!platform::timer_callback_is_live(msg->hwnd, msg->wParam, proc)) return 0;
+        proc(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+        return 0;
+    }
+    if (msg->hwnd == nullptr) return 0;  // a thread message has no procedure to go to
+    platform::Window *target = platform::find_window(msg->hwnd);
+    if (target == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    WNDPROC procedure = target->procedure;
+    return procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}

@@ -1,0 +1,265 @@
+// Tests of windows: creation messages and the client size (with and without a menu bar),
+// showing and focus, finding, destruction, closing, painting and the update region, mouse input
+// over the client area and the bar, and bad handles.
+#include <gtest/gtest.h>
+#include <platform_object_counts.h>
+
+#include <cstring>
+
+#include "user/menu/menu_drawing.h"
+#include "recording_window.h"
+#include "user/window_surface.h"
+
+namespace {
+
+class Windows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless_host_use();
+        recording::seen.clear();
+        recording::register_class();
+    }
+};
+
+int live_windows() {
+    PlatformObjectCounts counts{};
+    platform_object_counts(&counts);
+    return counts.windows;
+}
+
+void attach_menu_bar(HWND window) {
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "&Go");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&Run");
+    SetMenu(window, bar);
+}
+
+TEST_F(Windows, CreationSendsCreateThenSizeWithTheClientSizeBeforeReturning) {
+    HWND window = recording::make_window("Plain", 601, 540);
+    ASSERT_NE(window, nullptr);
+    ASSERT_GE(recording::seen.size(), 2u);
+    EXPECT_EQ(recording::seen[0].message, static_cast<UINT>(WM_CREATE));
+    EXPECT_EQ(recording::seen[1].message, static_cast<UINT>(WM_SIZE));
+    EXPECT_EQ(recording::seen[1].lparam, MAKELPARAM(601, 540)) << "no frame on the headless host";
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.left, 0);
+    EXPECT_EQ(client.right, 601);
+    EXPECT_EQ(client.bottom, 540);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(live_windows(), 1);
+}
+
+TEST_F(Windows, AMenuBarAttachedDuringCreationShrinksTheClientAreaAndEveryWmSizeSaysSo) {
+    recording::on_create = attach_menu_bar;
+    HWND window = recording::make_window("With menu", 601, 540);
+    recording::on_create = nullptr;
+    ASSERT_NE(window, nullptr);
+    HMENU menu = GetMenu(window);
+    ASSERT_NE(menu, nullptr);
+    int bar = platform::menu_bar_height(menu, 601);
+    ASSERT_GT(bar, 0);
+    std::vector<recording::Seen> sizes = recording::of_kind(WM_SIZE);
+    ASSERT_EQ(sizes.size(), 2u) << "one from SetMenu inside WM_CREATE, one after it";
+    for (const recording::Seen &s : sizes) EXPECT_EQ(s.lparam, MAKELPARAM(601, 540 - bar));
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.bottom, 540 - bar);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.bottom - outer.top, 540) << "the outer size is what was asked for";
+
+    // The composed picture is bar over client: a client pixel shows `bar` rows lower.
+    platform::PixelSurface client_pixels = platform::window_client_surface(window);
+    ASSERT_EQ(client_pixels.height, 540 - bar);
+    client_pixels.pixels[0] = 0x00123456;
+    platform::PixelSurface composed = platform::window_composed_surface(window);
+    ASSERT_EQ(composed.height, 540);
+    EXPECT_EQ(composed.pixels[static_cast<std::size_t>(bar) * composed.stride], 0x00123456u);
+}
+
+TEST_F(Windows, CreationFailsForAnUnknownClassOrWhenWmCreateSaysSo) {
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    recording::create_result = -1;
+    EXPECT_EQ(recording::make_window("Refused"), nullptr);
+    recording::create_result = 0;
+    EXPECT_EQ(live_windows(), 0);
+    EXPECT_EQ(FindWindowA(nullptr, "Refused"), nullptr);
+}
+
+TEST_F(Windows, ShowWindowReturnsThePreviousVisibilityAndActivatingShowsTakeTheFocus) {
+    HWND first = recording::make_window("First");
+    HWND second = recording::make_window("Second");
+    EXPECT_EQ(ShowWindow(first, SW_SHOWNORMAL), FALSE);
+    EXPECT_NE(ShowWindow(first, SW_SHOW), FALSE);
+    EXPECT_EQ(GetFocus(), first);
+    ShowWindow(second, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(GetFocus(), first) << "a non-activating show leaves the focus";
+    ShowWindow(second, SW_SHOW);
+    EXPECT_EQ(GetFocus(), second);
+    EXPECT_EQ(recording::of_kind(WM_KILLFOCUS).size(), 1u);
+    EXPECT_NE(ShowWindow(second, SW_HIDE), FALSE);
+    EXPECT_FALSE(IsWindowVisible(second));
+    EXPECT_EQ(GetFocus(), nullptr);
+    headless_host_click(first, 3, 3);
+    EXPECT_EQ(GetFocus(), first) << "the window clicked takes the focus";
+}
+
+TEST_F(Windows, FindWindowMatchesClassTitleOrBoth) {
+    HWND window = recording::make_window("VORBL Graphics");
+    EXPECT_EQ(FindWindowA(recording::kClassName, nullptr), window);
+    EXPECT_EQ(FindWindowA("recordingclass", "VORBL Graphics"), window) << "class ignores case";
+    EXPECT_EQ(FindWindowA(nullptr, "VORBL Graphics"), window);
+    EXPECT_EQ(FindWindowA(nullptr, "VORBL Text"), nullptr);
+    EXPECT_EQ(FindWindowA("OtherClass", nullptr), nullptr);
+    char title[6];
+    EXPECT_EQ(GetWindowTextA(window, title, sizeof title), 5);
+    EXPECT_STREQ(title, "VORBL");
+    EXPECT_EQ(GetWindowTextA(window, nullptr, 10), 0);
+}
+
+TEST_F(Windows, DestroyWindowSendsDestroyAndLeavesAStaleHandle) {
+    HWND window = recording::make_window("Doomed");
+    ShowWindow(window, SW_SHOW);
+    recording::seen.clear();
+    ASSERT_TRUE(DestroyWindow(window));
+    ASSERT_GE(recording::seen.size(), 2u);
+    EXPECT_EQ(recording::seen[recording::seen.size() - 2].message, static_cast<UINT>(WM_DESTROY));
+    EXPECT_EQ(recording::seen.back().message, static_cast<UINT>(WM_NCDESTROY));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(live_windows(), 0);
+    RECT r;
+    EXPECT_FALSE(GetClientRect(window, &r));
+    EXPECT_FALSE(DestroyWindow(window));
+    EXPECT_FALSE(ShowWindow(window, SW_SHOW));
+    EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 0);
+    EXPECT_EQ(GetDC(window), nullptr);
+    EXPECT_FALSE(InvalidateRect(window, nullptr, TRUE));
+    EXPECT_EQ(platform::window_client_surface(window).pixels, nullptr);
+}
+
+TEST_F(Windows, TheCloseButtonBecomesWmCloseWhichTheDefaultHandlingTurnsIntoDestruction) {
+    HWND window = recording::make_window("Closing");
+    headless_host_close(window);
+    MSG msg;
+    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(recording::of_kind(WM_DESTROY).size(), 1u);
+}
+
+TEST_F(Windows, PaintRepeatsUntilTheUpdateRegionIsValidated) {
+    HWND window = recording::make_window("Paint", 100, 80);
+    ShowWindow(window, SW_SHOW);
+    recording::validate_paint = false;
+    MSG msg;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+        EXPECT_EQ(msg.hwnd, window);
+        DispatchMessageA(&msg);
+    }
+    recording::validate_paint = true;
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    UnregisterClassA(recording::kClassName, nullptr);
+    recording::register_class(red);
+    HWND window = recording::make_window("Erase", 100, 80);
+    ShowWindow(window, SW_SHOW);
+    ValidateRect(window, nullptr);
+    RECT a{10, 10, 20, 20}, b{50, 5, 60, 15};
+    EXPECT_TRUE(InvalidateRect(window, &a, FALSE));
+    EXPECT_TRUE(InvalidateRect(window, &b, TRUE));
+    recording::seen.clear();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(paint.rcPaint.left, 10);
+    EXPECT_EQ(paint.rcPaint.top, 5);
+    EXPECT_EQ(paint.rcPaint.right, 60);
+    EXPECT_EQ(paint.rcPaint.bottom, 20);
+    EXPECT_FALSE(paint.fErase) << "the class brush erased the background";
+    EXPECT_EQ(recording::of_kind(WM_ERASEBKGND).size(), 1u);
+    EXPECT_TRUE(EndPaint(window, &paint));
+    platform::PixelSurface pixels = platform::window_client_surface(window);
+    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
+    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update box";
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "validated by BeginPaint";
+    DestroyWindow(window);
+    DeleteObject(red);
+}
+
+TEST_F(Windows, HiddenWindowsGetNoPaintAndPartialValidationShrinksTheRegion) {
+    HWND window = recording::make_window("Hidden", 100, 80);
+    InvalidateRect(window, nullptr, TRUE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    ShowWindow(window, SW_SHOW);
+    RECT top_half{0, 0, 100, 40};
+    ValidateRect(window, &top_half);
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EXPECT_EQ(paint.rcPaint.top, 40);
+    EXPECT_EQ(paint.rcPaint.bottom, 80);
+    EndPaint(window, &paint);
+}
+
+TEST_F(Windows, APressOverTheMenuBarIsANonClientPressWithANegativeClientY) {
+    recording::on_create = attach_menu_bar;
+    HWND window = recording::make_window("Bar", 300, 200);
+    recording::on_create = nullptr;
+    ShowWindow(window, SW_SHOW);
+    recording::drain();
+    headless_host_click(window, 12, -5);
+    headless_host_click(window, 12, 7);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_NCLBUTTONDOWN));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTMENU));
+    EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), -5);
+    EXPECT_EQ(LOWORD(msg.lParam), 12);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONUP));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(msg.lParam, MAKELPARAM(12, 7));
+}
+
+TEST_F(Windows, ClassesRegisterOnceAndUnregisterOnlyWithoutWindows) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = recording::procedure;
+    wc.lpszClassName = "RECORDINGCLASS";
+    EXPECT_EQ(RegisterClassA(&wc), 0) << "names ignore case";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+    EXPECT_EQ(RegisterClassA(nullptr), 0);
+    wc.lpszClassName = "Fresh";
+    ATOM atom = RegisterClassA(&wc);
+    ASSERT_NE(atom, 0);
+    HWND window = CreateWindowExA(0, MAKEINTRESOURCEA(atom), "By atom", 0, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindWindowA(MAKEINTRESOURCEA(atom), nullptr), window);
+    EXPECT_FALSE(UnregisterClassA("Fresh", nullptr)) << "a window still uses it";
+    DestroyWindow(window);
+    EXPECT_TRUE(UnregisterClassA("Fresh", nullptr));
+    EXPECT_EQ(FindWindowA(MAKEINTRESOURCEA(0x7777), nullptr), nullptr) << "never dereferenced";
+}
+
+TEST_F(Windows, ScreenMetricsAreTheHostsScreen) {
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    headless_host_set_screen(1280, 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);
+}
+
+}  // namespace
