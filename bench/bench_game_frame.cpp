@@ -64,7 +64,9 @@ long covered_pixels(const std::function<void()> &draw) {
 std::vector<std::function<void()>> primitives_after_sky(const GameState &s) {
     std::vector<std::function<void()>> list = {
         [&] { VORBL_draw_circle(WHITE, s.moon_x, s.moon_y, 20); },
-        [&] { VORBL_draw_oval(DUSTY_PLUM, s.moon_x, s.moon_y - 20, s.moon_x + 50, s.moon_y + 20, 0); },
+        [&] {
+            VORBL_draw_oval(DUSTY_PLUM, s.moon_x, s.moon_y - 20, s.moon_x + 50, s.moon_y + 20, 0);
+        },
         [&] { draw_star(s.star1_x, s.star1_y, s.star1_size, s.star1_color); },
         [&] { draw_star(s.star2_x, s.star2_y, s.star2_size, s.star2_color); },
         [] { VORBL_draw_triangle(GRAY_20, -300, -50, 300, -50, -37, 208, 0); },
@@ -84,7 +86,8 @@ std::vector<std::function<void()>> primitives_after_sky(const GameState &s) {
         [&] { draw_player_butterfly(s.player_x, s.player_y, s.player_half); },
     };
     for (int i = 0; i <= s.enemy_last; ++i) {
-        list.push_back([&s, i] { draw_enemy_butterfly(s.enemy_x[i], s.enemy_y[i], s.enemy_half[i]); });
+        list.push_back(
+            [&s, i] { draw_enemy_butterfly(s.enemy_x[i], s.enemy_y[i], s.enemy_half[i]); });
     }
     return list;
 }

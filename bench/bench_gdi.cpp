@@ -47,7 +47,8 @@ public:
         pen_ = CreatePen(PS_SOLID, pen_width, RGB(200, 30, 30));
         brush_ = CreateSolidBrush(RGB(200, 30, 30));
         old_pen_ = SelectObject(dc, pen_);
-        old_brush_ = SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
+        old_brush_ =
+            SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
     }
     ~FilledPaint() {
         SelectObject(dc_, old_pen_);
@@ -110,7 +111,8 @@ void BM_FilledTriangle(benchmark::State &state) {
     Canvas canvas;
     FilledPaint paint(canvas.dc(), 1, true);
     const int size = static_cast<int>(state.range(0));
-    const POINT corners[3] = {{300 - size / 2, 270 + size / 2}, {300 + size / 2, 270 + size / 2}, {300, 270 - size / 2}};
+    const POINT corners[3] = {
+        {300 - size / 2, 270 + size / 2}, {300 + size / 2, 270 + size / 2}, {300, 270 - size / 2}};
     for (auto _ : state) {
         Polygon(canvas.dc(), corners, 3);
         benchmark::ClobberMemory();

@@ -83,8 +83,10 @@ struct SelectedObjects {
     HGDIOBJ previous_pen;
     HGDIOBJ previous_brush;
     explicit SelectedObjects(COLORREF color)
-        : pen(CreatePen(PS_SOLID, 0, color)), brush(CreateSolidBrush(color)),
-          previous_pen(SelectObject(canvas_dc, pen)), previous_brush(SelectObject(canvas_dc, brush)) {}
+        : pen(CreatePen(PS_SOLID, 0, color)),
+          brush(CreateSolidBrush(color)),
+          previous_pen(SelectObject(canvas_dc, pen)),
+          previous_brush(SelectObject(canvas_dc, brush)) {}
     ~SelectedObjects() {
         SelectObject(canvas_dc, previous_pen);
         SelectObject(canvas_dc, previous_brush);

@@ -5,6 +5,7 @@
 
 #include "game_main.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_mode) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line,
+                   int show_mode) {
     return game_main(instance, previous_instance, command_line, show_mode);
 }

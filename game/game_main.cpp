@@ -16,9 +16,7 @@
 namespace {
 
 // The current calendar time in seconds, cut to the generator's 32 bits.
-std::uint32_t calendar_seconds(void) {
-    return static_cast<std::uint32_t>(std::time(nullptr));
-}
+std::uint32_t calendar_seconds(void) { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
 void start_package(void *instance, void *previous_instance, char *command_line, int show_mode) {
     VORBL_startup(instance, previous_instance, command_line, show_mode);  // result not examined
@@ -27,12 +25,11 @@ void start_package(void *instance, void *previous_instance, char *command_line, 
     VORBL_set_animation(ANIMATE_RUN);
 }
 
-bool is_new_game_key(unsigned char key) {
-    return key == 'N' || key == 'n';
-}
+bool is_new_game_key(unsigned char key) { return key == 'N' || key == 'n'; }
 
 // What one event of the instruction phase changes.
-void handle_instruction_event(GameState &state, int kind, std::int32_t x, std::int32_t y, unsigned char key) {
+void handle_instruction_event(GameState &state, int kind, std::int32_t x, std::int32_t y,
+                              unsigned char key) {
     if (kind == EVENT_MOUSE) {
         if (panel_hit(x, y) == 1) {
             panel_action(x, y, state.enemy_speed, state.enemy_last);
@@ -133,7 +130,8 @@ void play_tick(GameState &state) {
     for (int i = 0; i <= state.enemy_last && i < MAX_ENEMIES; ++i) {
         const DriftSigns signs = enemy_direction(i % 4);
         if (state.enemy_alive[i] == 1) {
-            move_enemy(state.enemy_x[i], state.enemy_y[i], state.enemy_half[i], signs, state.enemy_speed);
+            move_enemy(state.enemy_x[i], state.enemy_y[i], state.enemy_half[i], signs,
+                       state.enemy_speed);
         }
     }
 }

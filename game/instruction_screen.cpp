@@ -39,9 +39,12 @@ constexpr int LABEL_PTSIZE = 12;
 void draw_rules(void) {
     VORBL_draw_printf(BLACK, -65, 110, 26, "Wingfeast!");
     VORBL_draw_printf(BLACK, -200, 80, 20, "Here's how to play:");
-    VORBL_draw_printf(BLACK, -180, 60, 14, "Fly your butterfly around the screen using the numerical keypad.");
-    VORBL_draw_printf(BLACK, -180, 40, 14, "(Use 8 to fly up, 4 to fly left, 7 to fly diagonally.)");
-    VORBL_draw_printf(BLACK, -180, 20, 14, "Every time that you can catch one of the black butterflies,");
+    VORBL_draw_printf(BLACK, -180, 60, 14,
+                      "Fly your butterfly around the screen using the numerical keypad.");
+    VORBL_draw_printf(BLACK, -180, 40, 14,
+                      "(Use 8 to fly up, 4 to fly left, 7 to fly diagonally.)");
+    VORBL_draw_printf(BLACK, -180, 20, 14,
+                      "Every time that you can catch one of the black butterflies,");
     VORBL_draw_printf(BLACK, -180, 0, 14, "you eat it, and then grow bigger!");
     VORBL_draw_printf(BLACK, -180, -20, 14, "Try to catch them all!");
     VORBL_draw_printf(BLACK, -100, -50, 20, "Press N for a new game");
@@ -92,7 +95,8 @@ void draw_panel(void) {
         VORBL_draw_rectangle(BLACK, PANEL_LEFT, top, PANEL_RIGHT, top - BUTTON_HEIGHT, 1);
     }
     for (int k = 0; k < BUTTON_COUNT; ++k) {
-        VORBL_draw_printf(BLACK, -40, -78 - BUTTON_HEIGHT * k, LABEL_PTSIZE, "%s", BUTTON_LABELS[k]);
+        VORBL_draw_printf(BLACK, -40, -78 - BUTTON_HEIGHT * k, LABEL_PTSIZE, "%s",
+                          BUTTON_LABELS[k]);
     }
 }
 
@@ -100,13 +104,14 @@ int panel_hit(std::int32_t x, std::int32_t y) {
     return x > PANEL_LEFT && x < PANEL_RIGHT && y > PANEL_BOTTOM && y < PANEL_TOP ? 1 : 0;
 }
 
-void panel_action(std::int32_t /*x*/, std::int32_t y, std::int32_t &enemy_speed, std::int32_t &enemy_last) {
+void panel_action(std::int32_t /*x*/, std::int32_t y, std::int32_t &enemy_speed,
+                  std::int32_t &enemy_last) {
     // A click on an edge shared by two buttons belongs to the lower one.
     switch ((PANEL_TOP - y) / BUTTON_HEIGHT) {
-    case 0: speed_up(enemy_speed); break;
-    case 1: slow_down(enemy_speed); break;
-    case 2: add_bug(enemy_last); break;
-    case 3: subtract_bug(enemy_last); break;
-    default: break;  // outside the panel: panel_hit keeps callers from getting here
+        case 0: speed_up(enemy_speed); break;
+        case 1: slow_down(enemy_speed); break;
+        case 2: add_bug(enemy_last); break;
+        case 3: subtract_bug(enemy_last); break;
+        default: break;  // outside the panel: panel_hit keeps callers from getting here
     }
 }

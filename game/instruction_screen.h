@@ -16,4 +16,5 @@ void draw_panel(void);
 int panel_hit(std::int32_t x, std::int32_t y);
 
 // The action of the button under a click inside the panel; a click at a limit changes nothing.
-void panel_action(std::int32_t x, std::int32_t y, std::int32_t &enemy_speed, std::int32_t &enemy_last);
+void panel_action(std::int32_t x, std::int32_t y, std::int32_t &enemy_speed,
+                  std::int32_t &enemy_last);

@@ -7,9 +7,7 @@ namespace {
 std::uint32_t lcg_state = 1;
 }
 
-void lcg_seed(std::uint32_t seed) {
-    lcg_state = seed;
-}
+void lcg_seed(std::uint32_t seed) { lcg_state = seed; }
 
 int lcg_random(void) {
     lcg_state = lcg_state * 214013u + 2531011u;

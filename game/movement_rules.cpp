@@ -56,8 +56,8 @@ void twinkle_star(std::int32_t &size, std::int32_t &color) {
     color = lcg_random() % 24;
 }
 
-void move_player(std::int32_t &x, std::int32_t &y, std::int32_t &half, std::int32_t vx, std::int32_t vy,
-                 std::int32_t size) {
+void move_player(std::int32_t &x, std::int32_t &y, std::int32_t &half, std::int32_t vx,
+                 std::int32_t vy, std::int32_t size) {
     x = x + vx;
     y = y + vy;
     const std::int32_t divisor = size > 0 ? size : 1;
@@ -77,14 +77,15 @@ void keypad_velocity(unsigned char key, std::int32_t &vx, std::int32_t &vy) {
 
 DriftSigns enemy_direction(std::int32_t index_mod_4) {
     switch (index_mod_4) {
-    case 0: return {+1, +1};
-    case 1: return {-1, +1};
-    case 2: return {+1, -1};
-    default: return {-1, -1};
+        case 0: return {+1, +1};
+        case 1: return {-1, +1};
+        case 2: return {+1, -1};
+        default: return {-1, -1};
     }
 }
 
-void move_enemy(std::int32_t &x, std::int32_t &y, std::int32_t &half, DriftSigns signs, std::int32_t speed) {
+void move_enemy(std::int32_t &x, std::int32_t &y, std::int32_t &half, DriftSigns signs,
+                std::int32_t speed) {
     const std::int32_t modulus = speed > 0 ? speed : 1;
     x = x + random_step(signs.x_sign, modulus);
     y = y + random_step(signs.y_sign, modulus);
@@ -100,7 +101,9 @@ int butterflies_touch(std::int32_t player_x, std::int32_t player_y, std::int32_t
     const std::int32_t right = player_x + player_half;
     const std::int32_t bottom = player_y - player_half;
     const std::int32_t top = player_y + player_half;
-    const bool x_passes = within(enemy_x + enemy_half, left, right) || within(enemy_x - enemy_half, left, right);
-    const bool y_passes = within(enemy_y + enemy_half, bottom, top) || within(enemy_y - enemy_half, bottom, top);
+    const bool x_passes =
+        within(enemy_x + enemy_half, left, right) || within(enemy_x - enemy_half, left, right);
+    const bool y_passes =
+        within(enemy_y + enemy_half, bottom, top) || within(enemy_y - enemy_half, bottom, top);
     return x_passes && y_passes ? 1 : 0;
 }

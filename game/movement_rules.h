@@ -25,8 +25,8 @@ void drift_moon(std::int32_t &x, std::int32_t &y);
 void twinkle_star(std::int32_t &size, std::int32_t &color);
 
 // Step by the velocity, flap (half from size), wrap at the edges, draw the player's butterfly.
-void move_player(std::int32_t &x, std::int32_t &y, std::int32_t &half, std::int32_t vx, std::int32_t vy,
-                 std::int32_t size);
+void move_player(std::int32_t &x, std::int32_t &y, std::int32_t &half, std::int32_t vx,
+                 std::int32_t vy, std::int32_t size);
 
 // The keypad digits 1..9 set the velocity; every other key leaves it alone.
 void keypad_velocity(unsigned char key, std::int32_t &vx, std::int32_t &vy);
@@ -35,7 +35,8 @@ void keypad_velocity(unsigned char key, std::int32_t &vx, std::int32_t &vy);
 DriftSigns enemy_direction(std::int32_t index_mod_4);
 
 // A random step of 0..speed-1 units along each drift sign, a flap (half 5..9), wrap, draw.
-void move_enemy(std::int32_t &x, std::int32_t &y, std::int32_t &half, DriftSigns signs, std::int32_t speed);
+void move_enemy(std::int32_t &x, std::int32_t &y, std::int32_t &half, DriftSigns signs,
+                std::int32_t speed);
 
 // 1 when an edge of the enemy lies within the player's square on both axes (touching counts).
 int butterflies_touch(std::int32_t player_x, std::int32_t player_y, std::int32_t player_half,

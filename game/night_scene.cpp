@@ -24,7 +24,8 @@ void draw_sky_and_moon(const GameState &state) {
     VORBL_draw_rectangle(DUSTY_PLUM, -300, -250, 300, 250, FILLED);
     VORBL_draw_circle(WHITE, state.moon_x, state.moon_y, MOON_RADIUS);
     // The sky cut out of the moon's right side leaves a crescent.
-    VORBL_draw_oval(DUSTY_PLUM, state.moon_x, state.moon_y - 20, state.moon_x + 50, state.moon_y + 20, FILLED);
+    VORBL_draw_oval(DUSTY_PLUM, state.moon_x, state.moon_y - 20, state.moon_x + 50,
+                    state.moon_y + 20, FILLED);
 }
 
 void draw_mountains(void) {

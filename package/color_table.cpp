@@ -17,10 +17,10 @@ const COLORREF color_rgb[COLOR_COUNT] = {
 };
 
 const char *const color_name[COLOR_COUNT] = {
-    "black",       "white",    "red",        "green",     "blue",      "yellow",
-    "magenta",     "cyan",     "purple",     "navy blue", "dusty plum", "ice blue",
-    "turquoise",   "orange",   "brown",      "pink",      "chalk",     "gold",
-    "peach",       "forest green", "sea green", "olive",  "50% gray",  "20% gray",
+    "black",     "white",        "red",       "green",     "blue",       "yellow",
+    "magenta",   "cyan",         "purple",    "navy blue", "dusty plum", "ice blue",
+    "turquoise", "orange",       "brown",     "pink",      "chalk",      "gold",
+    "peach",     "forest green", "sea green", "olive",     "50% gray",   "20% gray",
 };
 
 }  // namespace vorbl

@@ -183,7 +183,8 @@ extern "C" int VORBL_draw_circle(int color, int x, int y, int radius) {
     return draw_circle(color, x, y, radius);
 }
 
-extern "C" int VORBL_draw_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
+extern "C" int VORBL_draw_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3,
+                                   int width) {
     return draw_triangle(color, x1, y1, x2, y2, x3, y3, width);
 }
 

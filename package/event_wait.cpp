@@ -5,8 +5,8 @@
 // script reader and recorder (script_files.cpp). The wait is the only message loop of the
 // program: windows are painted, menus work and the canvas reaches the screen only inside it.
 // Everything runs on the thread that calls VORBL_wait_event.
-#include "vorbl_internal.h"
 #include "package_windows.h"
+#include "vorbl_internal.h"
 
 namespace vorbl {
 
@@ -24,9 +24,7 @@ namespace {
 
 // A live graphics window is what there is to wait on. Before start-up, after shutdown, or once
 // the window is gone and its quit has been delivered, a wait could only block for ever.
-bool nothing_to_wait_on(void) {
-    return !graphics_hwnd || !IsWindow(graphics_hwnd);
-}
+bool nothing_to_wait_on(void) { return !graphics_hwnd || !IsWindow(graphics_hwnd); }
 
 // A decided periodic event is held back until a timer message dispatched in a later pass.
 bool wait_goes_on(void) {
@@ -126,14 +124,14 @@ extern "C" int VORBL_set_animation(int action) {
         return 0;
     }
     switch (action) {
-    case ANIMATE_HALT:
-        one_frame_pending = 0;
-        animating = 0;
-        break;
-    case ANIMATE_ONE_FRAME: one_frame_pending = 1; break;  // a running animation keeps running
-    case ANIMATE_RUN: animating = 1; break;
-    case ANIMATE_QUIT: quit_requested = 1; break;
-    default: break;  // 3, 4 and every other code have no action
+        case ANIMATE_HALT:
+            one_frame_pending = 0;
+            animating = 0;
+            break;
+        case ANIMATE_ONE_FRAME: one_frame_pending = 1; break;  // a running animation keeps running
+        case ANIMATE_RUN: animating = 1; break;
+        case ANIMATE_QUIT: quit_requested = 1; break;
+        default: break;  // 3, 4 and every other code have no action
     }
     return 1;
 }

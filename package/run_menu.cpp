@@ -4,8 +4,8 @@
 // Depends on the window system's menu calls and on the event, logging and script flags of the
 // other package modules. The "\tCtrl+" parts of the item texts are labels only: the Ctrl keys
 // are handled by graphics_window_proc, there is no accelerator table.
-#include "vorbl_internal.h"
 #include "package_windows.h"
+#include "vorbl_internal.h"
 
 namespace vorbl {
 
@@ -59,19 +59,19 @@ void build_run_menu(HWND window) {
 
 void run_menu_command(WPARAM command) {
     switch (command) {
-    case CMD_ANIMATE: animating = 1; break;
-    case CMD_HALT: animating = 0; break;
-    case CMD_ONE_FRAME:
-        // From the menu one frame halts the animation after it (unlike ANIMATE_ONE_FRAME).
-        animating = 0;
-        one_frame_pending = 1;
-        break;
-    case CMD_LOGGING: toggle_logging(); break;
-    case CMD_RECORD: script_switch_record(); break;
-    case CMD_PLAYBACK: script_switch_playback(); break;
-    case CMD_PLAY_ONE: script_switch_play_one(); break;
-    case CMD_QUIT: PostQuitMessage(0); break;
-    default: break;  // CMD_INFO and unknown identifiers
+        case CMD_ANIMATE: animating = 1; break;
+        case CMD_HALT: animating = 0; break;
+        case CMD_ONE_FRAME:
+            // From the menu one frame halts the animation after it (unlike ANIMATE_ONE_FRAME).
+            animating = 0;
+            one_frame_pending = 1;
+            break;
+        case CMD_LOGGING: toggle_logging(); break;
+        case CMD_RECORD: script_switch_record(); break;
+        case CMD_PLAYBACK: script_switch_playback(); break;
+        case CMD_PLAY_ONE: script_switch_play_one(); break;
+        case CMD_QUIT: PostQuitMessage(0); break;
+        default: break;  // CMD_INFO and unknown identifiers
     }
 }
 

@@ -13,11 +13,11 @@
 namespace vorbl {
 
 // ---- Script state --------------------------------------------------------------------------
-std::FILE *script_file = nullptr;       // the one script file handle, or none
-std::int32_t periodic_run_count = 0;    // recording: periodic events not yet written as a line
-unsigned char script_recording = 0;     // events delivered by the wait are recorded
-unsigned char script_playback = 0;      // events are taken from the script continuously
-unsigned char script_play_one = 0;      // the next wait takes one event from the script
+std::FILE *script_file = nullptr;     // the one script file handle, or none
+std::int32_t periodic_run_count = 0;  // recording: periodic events not yet written as a line
+unsigned char script_recording = 0;   // events delivered by the wait are recorded
+unsigned char script_playback = 0;    // events are taken from the script continuously
+unsigned char script_play_one = 0;    // the next wait takes one event from the script
 
 const char SCRIPT_FILE_NAME[] = "VORBL.SCR";
 unsigned char script_file_for_writing = 0;
@@ -25,22 +25,19 @@ std::int32_t playback_periodic_owed = 0;
 unsigned char refused_write_reported = 0;
 
 // Puts the check mark of a "&Run" item on or takes it off; nothing before the menu exists.
-static void set_run_check(UINT command, bool checked)
-{
+static void set_run_check(UINT command, bool checked) {
     if (run_menu != nullptr) {
         CheckMenuItem(run_menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
 // Replayed events replace the animation, so playback halts it first.
-static void halt_animation(void)
-{
+static void halt_animation(void) {
     animating = 0;
     one_frame_pending = 0;
 }
 
-void script_close(void)
-{
+void script_close(void) {
     if (script_file != nullptr) {
         std::fclose(script_file);
         script_file = nullptr;
@@ -51,23 +48,20 @@ void script_close(void)
     refused_write_reported = 0;
 }
 
-void script_stop_playback(void)
-{
+void script_stop_playback(void) {
     script_playback = 0;
     script_play_one = 0;
     set_run_check(CMD_PLAYBACK, false);
 }
 
 // Recording starts without touching the file: the first line written creates or truncates it.
-static void start_recording(void)
-{
+static void start_recording(void) {
     script_recording = 1;
     set_run_check(CMD_RECORD, true);
 }
 
 // Writes the pending run of periodic events, then closes the file so it can be played back.
-static void stop_recording(void)
-{
+static void stop_recording(void) {
     script_recording = 0;
     set_run_check(CMD_RECORD, false);
     if (periodic_run_count > 0) {
@@ -77,8 +71,7 @@ static void stop_recording(void)
     script_close();
 }
 
-void script_switch_record(void)
-{
+void script_switch_record(void) {
     if (script_recording) {
         stop_recording();
     } else {
@@ -86,8 +79,7 @@ void script_switch_record(void)
     }
 }
 
-void script_switch_playback(void)
-{
+void script_switch_playback(void) {
     if (script_playback) {
         script_playback = 0;
         set_run_check(CMD_PLAYBACK, false);
@@ -99,8 +91,7 @@ void script_switch_playback(void)
     }
 }
 
-void script_switch_play_one(void)
-{
+void script_switch_play_one(void) {
     halt_animation();
     script_play_one = 1;
 }

@@ -36,8 +36,7 @@ struct LineCursor {
 // ---- Reading lines ---------------------------------------------------------------------------
 
 // Opens the script for reading; on failure says so and ends playback.
-static bool open_for_reading(void)
-{
+static bool open_for_reading(void) {
     script_file = std::fopen(SCRIPT_FILE_NAME, "rt");
     if (script_file == nullptr) {
         VORBL_text_printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
@@ -48,15 +47,11 @@ static bool open_for_reading(void)
     return true;
 }
 
-static bool stream_stopped(void)
-{
-    return std::feof(script_file) || std::ferror(script_file);
-}
+static bool stream_stopped(void) { return std::feof(script_file) || std::ferror(script_file); }
 
 // Reads characters up to and including the next line feed, at most `capacity`; returns how many.
 // Counting them (rather than measuring a string) keeps a NUL inside a line harmless.
-static int read_piece(char *line, int capacity)
-{
+static int read_piece(char *line, int capacity) {
     int length = 0;
     while (length < capacity) {
         int c = std::getc(script_file);
@@ -73,8 +68,7 @@ static int read_piece(char *line, int capacity)
 }
 
 // Passes over the tail of a line too long for the buffer, so it is never taken for a line.
-static void skip_rest_of_line(void)
-{
+static void skip_rest_of_line(void) {
     int c;
     do {
         c = std::getc(script_file);
@@ -82,8 +76,7 @@ static void skip_rest_of_line(void)
 }
 
 // A script made where lines end in CR LF reads like one made here.
-static void drop_carriage_return(char *line, int *length)
-{
+static void drop_carriage_return(char *line, int *length) {
     if (*length >= 2 && line[*length - 1] == '\n' && line[*length - 2] == '\r') {
         line[*length - 2] = '\n';
         line[*length - 1] = '\0';
@@ -91,8 +84,7 @@ static void drop_carriage_return(char *line, int *length)
     }
 }
 
-static int read_one_line(char *line)
-{
+static int read_one_line(char *line) {
     int length = read_piece(line, LINE_BUFFER_SIZE - 1);
     if (length > 0 && line[length - 1] != '\n' && !stream_stopped()) {
         skip_rest_of_line();
@@ -103,8 +95,7 @@ static int read_one_line(char *line)
 
 // Reads the next line that is not empty. A line is taken only if the reads that produced it
 // neither reached the end of the file nor failed: a last line without its line end is not used.
-static LineOutcome read_script_line(char *line, int *length)
-{
+static LineOutcome read_script_line(char *line, int *length) {
     do {
         *length = read_one_line(line);
     } while (!stream_stopped() && line[0] == '\n');
@@ -119,20 +110,13 @@ static LineOutcome read_script_line(char *line, int *length)
 
 // ---- Parsing numbers ---------------------------------------------------------------------------
 
-static bool is_digit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+static bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-static bool is_digit_or_minus(char c)
-{
-    return is_digit(c) || c == '-';
-}
+static bool is_digit_or_minus(char c) { return is_digit(c) || c == '-'; }
 
 // Moves to the next run of characters that `in_run` accepts and copies it into `number`, at most
 // NUMBER_BUFFER_SIZE - 1 characters; the rest of a longer run is passed over. No run: "".
-static void collect_run(LineCursor *cursor, bool (*in_run)(char), char *number)
-{
+static void collect_run(LineCursor *cursor, bool (*in_run)(char), char *number) {
     while (cursor->position < cursor->length && !in_run(cursor->text[cursor->position])) {
         ++cursor->position;
     }
@@ -147,8 +131,7 @@ static void collect_run(LineCursor *cursor, bool (*in_run)(char), char *number)
 }
 
 // The value of the leading digits; at most 11 of them, so it fits in 64 bits.
-static std::int64_t digits_value(const char *text)
-{
+static std::int64_t digits_value(const char *text) {
     std::int64_t value = 0;
     for (; is_digit(*text); ++text) {
         value = value * 10 + (*text - '0');
@@ -156,8 +139,7 @@ static std::int64_t digits_value(const char *text)
     return value;
 }
 
-static std::int32_t clamp_to_int32(std::int64_t value)
-{
+static std::int32_t clamp_to_int32(std::int64_t value) {
     if (value > INT32_MAX) {
         return INT32_MAX;
     }
@@ -168,26 +150,24 @@ static std::int32_t clamp_to_int32(std::int64_t value)
 }
 
 // A decimal integer with an optional leading minus sign; "1-2" is 1 and "-" is 0.
-static std::int32_t signed_value(const char *text)
-{
+static std::int32_t signed_value(const char *text) {
     if (*text == '-') {
         return clamp_to_int32(-digits_value(text + 1));
     }
     return clamp_to_int32(digits_value(text));
 }
 
-// ---- Parsing lines -------------------------------------------------------------------------------
+// ---- Parsing lines
+// -------------------------------------------------------------------------------
 
-static void parse_keyboard(LineCursor *cursor)
-{
+static void parse_keyboard(LineCursor *cursor) {
     char number[NUMBER_BUFFER_SIZE];
     collect_run(cursor, is_digit, number);
     event_kind = EVENT_KBD;
     event_key = static_cast<unsigned char>(digits_value(number) & 0xFF);
 }
 
-static void parse_mouse(LineCursor *cursor)
-{
+static void parse_mouse(LineCursor *cursor) {
     char number[NUMBER_BUFFER_SIZE];
     collect_run(cursor, is_digit_or_minus, number);
     event_x = signed_value(number);
@@ -197,8 +177,7 @@ static void parse_mouse(LineCursor *cursor)
 }
 
 // This call delivers the first event of the run, so one fewer is owed.
-static void parse_periodic(LineCursor *cursor)
-{
+static void parse_periodic(LineCursor *cursor) {
     char number[NUMBER_BUFFER_SIZE];
     collect_run(cursor, is_digit, number);
     event_kind = EVENT_PERIODIC;
@@ -206,48 +185,38 @@ static void parse_periodic(LineCursor *cursor)
 }
 
 // Sets the event of one line; returns 0, changing nothing, when the kind letter is unknown.
-static int parse_script_line(const char *line, int length)
-{
+static int parse_script_line(const char *line, int length) {
     if (length <= KIND_POSITION) {
         return 0;
     }
     LineCursor cursor = {line, length, KIND_POSITION};
     switch (line[KIND_POSITION]) {
-    case 'K':
-        parse_keyboard(&cursor);
-        return 1;
-    case 'M':
-        parse_mouse(&cursor);
-        return 1;
-    case 'P':
-        parse_periodic(&cursor);
-        return 1;
-    default:
-        return 0;
+        case 'K': parse_keyboard(&cursor); return 1;
+        case 'M': parse_mouse(&cursor); return 1;
+        case 'P': parse_periodic(&cursor); return 1;
+        default: return 0;
     }
 }
 
-// ---- The reader ----------------------------------------------------------------------------------
+// ---- The reader
+// ----------------------------------------------------------------------------------
 
 // A handle that a recording opened was opened for writing: nothing can be read from it, and
 // trying would parse text that was never read.
-static int refuse_read_while_writing(void)
-{
+static int refuse_read_while_writing(void) {
     VORBL_text_printf("Script file %s is being recorded, it cannot be played back\n",
                       SCRIPT_FILE_NAME);
     script_stop_playback();
     return 0;
 }
 
-static int end_playback_with(const char *message)
-{
+static int end_playback_with(const char *message) {
     VORBL_text_printf(message, SCRIPT_FILE_NAME);
     script_stop_playback();
     return 0;
 }
 
-int script_read_event(void)
-{
+int script_read_event(void) {
     if (script_file == nullptr && !open_for_reading()) {
         return 0;
     }
@@ -262,12 +231,9 @@ int script_read_event(void)
     char line[LINE_BUFFER_SIZE];
     int length = 0;
     switch (read_script_line(line, &length)) {
-    case LINE_AT_END:
-        return end_playback_with("EOF encountered in script file %s\n");
-    case LINE_READ_FAILED:
-        return end_playback_with("Cannot read script file %s\n");
-    case LINE_READ:
-        break;
+        case LINE_AT_END: return end_playback_with("EOF encountered in script file %s\n");
+        case LINE_READ_FAILED: return end_playback_with("Cannot read script file %s\n");
+        case LINE_READ: break;
     }
     return parse_script_line(line, length);
 }

@@ -12,14 +12,12 @@
 namespace vorbl {
 
 // Only these kinds have a line; anything else must not even open (and so truncate) the file.
-static bool kind_has_line(int kind)
-{
+static bool kind_has_line(int kind) {
     return kind == EVENT_MOUSE || kind == EVENT_KBD || kind == EVENT_PERIODIC;
 }
 
 // Creates or truncates the script. On failure recording stays on and the next line tries again.
-static bool open_for_writing(void)
-{
+static bool open_for_writing(void) {
     script_file = std::fopen(SCRIPT_FILE_NAME, "wt");
     if (script_file == nullptr) {
         VORBL_text_printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
@@ -31,8 +29,7 @@ static bool open_for_writing(void)
 
 // The handle is open for reading (a playback opened it first): writing would fail or damage the
 // script being played, so the line is dropped, and said once for this handle.
-static void refuse_write_while_reading(void)
-{
+static void refuse_write_while_reading(void) {
     if (!refused_write_reported) {
         VORBL_text_printf("Script file %s is being played back, events are not recorded\n",
                           SCRIPT_FILE_NAME);
@@ -40,8 +37,7 @@ static void refuse_write_while_reading(void)
     }
 }
 
-void script_write_event(int kind, int x, int y, unsigned char key)
-{
+void script_write_event(int kind, int x, int y, unsigned char key) {
     if (!kind_has_line(kind)) {
         return;
     }
@@ -56,14 +52,14 @@ void script_write_event(int kind, int x, int y, unsigned char key)
         std::fprintf(script_file, "VORBL_MOUSE(%d, %d);\n", x, y);
     } else if (kind == EVENT_KBD) {
         // Keys are written as signed bytes; the reader's rules depend on it.
-        std::fprintf(script_file, "VORBL_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
+        std::fprintf(script_file, "VORBL_KBD(%d);\n",
+                     static_cast<int>(static_cast<signed char>(key)));
     } else {
         std::fprintf(script_file, "VORBL_PERIODIC(%d);\n", static_cast<int>(periodic_run_count));
     }
 }
 
-void script_record_event(void)
-{
+void script_record_event(void) {
     if (event_kind == EVENT_PERIODIC) {
         ++periodic_run_count;
         return;

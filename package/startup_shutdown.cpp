@@ -6,8 +6,8 @@
 // every other part of the package draws through. Start-up reports no failure: a window, context,
 // bitmap or timer that cannot be made leaves its handle none, and the rest of the package treats
 // a missing handle as "nothing to do" (no graphics window means the package is not started).
-#include "vorbl_internal.h"
 #include "package_windows.h"
+#include "vorbl_internal.h"
 
 namespace vorbl {
 
@@ -36,7 +36,7 @@ constexpr int TEXT_WINDOW_WIDTH = 601;
 constexpr char GRAPHICS_CLASS[] = "DrawWndClass";
 constexpr char TEXT_CLASS[] = "TextWndClass";
 
-HBRUSH class_background = nullptr;  // shared by both classes, deleted at shutdown
+HBRUSH class_background = nullptr;         // shared by both classes, deleted at shutdown
 HGDIOBJ canvas_original_bitmap = nullptr;  // what canvas_dc held before the canvas
 
 // Both classes come from one record; only the procedure and the name differ.
@@ -58,12 +58,12 @@ void register_window_classes(HINSTANCE instance) {
 }
 
 void create_windows(HINSTANCE instance, int screen_height) {
-    graphics_hwnd = CreateWindowExA(0, GRAPHICS_CLASS, "VORBL Graphics", GRAPHICS_WINDOW_STYLE, 0, 0,
-                                    GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT, nullptr,
+    graphics_hwnd = CreateWindowExA(0, GRAPHICS_CLASS, "VORBL Graphics", GRAPHICS_WINDOW_STYLE, 0,
+                                    0, GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT, nullptr,
                                     nullptr, instance, nullptr);
-    text_hwnd = CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, 0, TEXT_WINDOW_TOP,
-                                TEXT_WINDOW_WIDTH, screen_height / 3, nullptr, nullptr, instance,
-                                nullptr);
+    text_hwnd =
+        CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, 0, TEXT_WINDOW_TOP,
+                        TEXT_WINDOW_WIDTH, screen_height / 3, nullptr, nullptr, instance, nullptr);
 }
 
 // The canvas is left as the bitmap comes; the program clears it before drawing.
@@ -115,7 +115,8 @@ void unregister_window_classes(void) {
 
 }  // namespace
 
-extern "C" int VORBL_startup(void *instance, void *previous_instance, char *command_line, int show_mode) {
+extern "C" int VORBL_startup(void *instance, void *previous_instance, char *command_line,
+                             int show_mode) {
     (void)command_line;
     if (graphics_hwnd) {
         return 1;  // already started: a second set of windows and classes would only leak

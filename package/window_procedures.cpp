@@ -4,8 +4,8 @@
 // Depends on the event state (event_wait.cpp), the menu commands (run_menu.cpp) and the text
 // window's painting (text_window.cpp). The procedures only set shared variables and flags; the
 // event wait decides what becomes an event. They never clear event_kind.
-#include "vorbl_internal.h"
 #include "package_windows.h"
+#include "vorbl_internal.h"
 
 namespace vorbl {
 
@@ -16,15 +16,15 @@ constexpr UINT_PTR ANIMATION_TIMER_ID = 2;
 // The menu command that Ctrl plus this letter key stands for, or 0 for none.
 WPARAM ctrl_key_command(WPARAM virtual_key) {
     switch (virtual_key) {
-    case 'A': return CMD_ANIMATE;
-    case 'H': return CMD_HALT;
-    case 'F': return CMD_ONE_FRAME;
-    case 'L': return CMD_LOGGING;
-    case 'R': return CMD_RECORD;
-    case 'P': return CMD_PLAYBACK;
-    case 'O': return CMD_PLAY_ONE;
-    case 'Q': return CMD_QUIT;
-    default: return 0;
+        case 'A': return CMD_ANIMATE;
+        case 'H': return CMD_HALT;
+        case 'F': return CMD_ONE_FRAME;
+        case 'L': return CMD_LOGGING;
+        case 'R': return CMD_RECORD;
+        case 'P': return CMD_PLAYBACK;
+        case 'O': return CMD_PLAY_ONE;
+        case 'Q': return CMD_QUIT;
+        default: return 0;
     }
 }
 
@@ -79,37 +79,37 @@ void graphics_window_ending(HWND window) {
 
 LRESULT CALLBACK graphics_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_CREATE: build_run_menu(window); return 0;
-    case WM_SIZE: follow_client_size(window); return 0;
-    case WM_PAINT: paint_graphics_window(window); return 0;
-    case WM_KEYDOWN: key_down(wparam); return 0;
-    case WM_KEYUP:
-        if (wparam == VK_CONTROL) {
-            ctrl_held = 0;
-        }
-        return 0;
-    case WM_CHAR: character_typed(wparam); return 0;
-    case WM_COMMAND: run_menu_command(wparam); return 0;
-    case WM_TIMER: tick_pending = 1; return 0;
-    case WM_LBUTTONDOWN: left_button_down(lparam); return 0;
-    case WM_DESTROY:
-    case WM_QUIT: graphics_window_ending(window); return 0;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+        case WM_CREATE: build_run_menu(window); return 0;
+        case WM_SIZE: follow_client_size(window); return 0;
+        case WM_PAINT: paint_graphics_window(window); return 0;
+        case WM_KEYDOWN: key_down(wparam); return 0;
+        case WM_KEYUP:
+            if (wparam == VK_CONTROL) {
+                ctrl_held = 0;
+            }
+            return 0;
+        case WM_CHAR: character_typed(wparam); return 0;
+        case WM_COMMAND: run_menu_command(wparam); return 0;
+        case WM_TIMER: tick_pending = 1; return 0;
+        case WM_LBUTTONDOWN: left_button_down(lparam); return 0;
+        case WM_DESTROY:
+        case WM_QUIT: graphics_window_ending(window); return 0;
+        default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 
 LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_PAINT: text_window_paint(window); return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        // Typing into the text window works as typing into the graphics window: the wait
-        // translates the forwarded key-down into the same character there.
-        if (graphics_hwnd) {
-            PostMessageA(graphics_hwnd, message, wparam, lparam);
-        }
-        return 0;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+        case WM_PAINT: text_window_paint(window); return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            // Typing into the text window works as typing into the graphics window: the wait
+            // translates the forwarded key-down into the same character there.
+            if (graphics_hwnd) {
+                PostMessageA(graphics_hwnd, message, wparam, lparam);
+            }
+            return 0;
+        default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

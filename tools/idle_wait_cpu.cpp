@@ -32,8 +32,8 @@ int main(int argc, char **argv) {
     wc.lpfnWndProc = idle_window_proc;
     wc.lpszClassName = "IdleWaitCpu";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "VORBL idle wait", WS_OVERLAPPEDWINDOW, 0,
-                                  0, 601, 540, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "VORBL idle wait", WS_OVERLAPPEDWINDOW, 0, 0,
+                                  601, 540, nullptr, nullptr, nullptr, nullptr);
     if (window == nullptr) return 1;
     ShowWindow(window, SW_SHOW);
     SetTimer(window, 2, 50, nullptr);

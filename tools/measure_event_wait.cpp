@@ -26,9 +26,7 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double cpu_seconds(void) {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
+double cpu_seconds(void) { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 void draw_frame(int frame) {
     VORBL_clear_canvas();

@@ -20,8 +20,7 @@ using namespace vorbl;  // the package's internal state, which these read and se
 namespace {
 
 // A directory of its own, so the script written here never lands in the caller's directory.
-bool enter_temporary_directory(std::filesystem::path *directory)
-{
+bool enter_temporary_directory(std::filesystem::path *directory) {
     char pattern[] = "/tmp/vorbl-playback-rate-XXXXXX";
     if (mkdtemp(pattern) == nullptr) {
         return false;
@@ -31,8 +30,7 @@ bool enter_temporary_directory(std::filesystem::path *directory)
     return true;
 }
 
-bool write_run(int events)
-{
+bool write_run(int events) {
     std::FILE *script = std::fopen("VORBL.SCR", "wt");
     if (script == nullptr) {
         return false;
@@ -42,8 +40,7 @@ bool write_run(int events)
 }
 
 // Waits for `events` events; returns how many of them were periodic.
-int deliver(int events)
-{
+int deliver(int events) {
     int periodic = 0;
     for (int i = 0; i < events; ++i) {
         int x = 0;
@@ -58,8 +55,7 @@ int deliver(int events)
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     const int events = argc > 1 ? std::atoi(argv[1]) : 1000;
     std::filesystem::path directory;
     if (events < 1 || !enter_temporary_directory(&directory) || !write_run(events)) {

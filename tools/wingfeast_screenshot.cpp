@@ -33,7 +33,8 @@ SIZE visible_size(void) {
     RECT client{};
     GetClientRect(graphics_hwnd, &client);
     const int width = client.right > 0 && client.right < CANVAS_WIDTH ? client.right : CANVAS_WIDTH;
-    const int height = client.bottom > 0 && client.bottom < CANVAS_HEIGHT ? client.bottom : CANVAS_HEIGHT;
+    const int height =
+        client.bottom > 0 && client.bottom < CANVAS_HEIGHT ? client.bottom : CANVAS_HEIGHT;
     return {width, height};
 }
 

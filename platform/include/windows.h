@@ -57,7 +57,9 @@ typedef DWORD COLORREF;
 /* Handles are distinct pointer types, as with STRICT on Windows. */
 typedef void *HANDLE;
 #define VORBL_DECLARE_HANDLE(name) \
-    struct name##__ { int unused; }; \
+    struct name##__ {              \
+        int unused;                \
+    };                             \
     typedef struct name##__ *name
 VORBL_DECLARE_HANDLE(HWND);
 VORBL_DECLARE_HANDLE(HINSTANCE);
@@ -76,10 +78,16 @@ typedef void *HGDIOBJ;
 typedef HANDLE HGLOBAL;
 
 /* ---- Structures ----------------------------------------------------------------------- */
-typedef struct tagRECT { LONG left, top, right, bottom; } RECT, *LPRECT;
+typedef struct tagRECT {
+    LONG left, top, right, bottom;
+} RECT, *LPRECT;
 typedef const RECT *LPCRECT;
-typedef struct tagPOINT { LONG x, y; } POINT, *LPPOINT;
-typedef struct tagSIZE { LONG cx, cy; } SIZE, *LPSIZE;
+typedef struct tagPOINT {
+    LONG x, y;
+} POINT, *LPPOINT;
+typedef struct tagSIZE {
+    LONG cx, cy;
+} SIZE, *LPSIZE;
 
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
@@ -139,14 +147,15 @@ typedef struct tagTEXTMETRICA {
 } TEXTMETRICA, *LPTEXTMETRICA;
 
 /* ---- Macros --------------------------------------------------------------------------- */
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b) \
+    ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(c) ((BYTE)(c))
 #define GetGValue(c) ((BYTE)(((WORD)(c)) >> 8))
 #define GetBValue(c) ((BYTE)((c) >> 16))
 #define LOWORD(l) ((WORD)(((DWORD_PTR_VORBL)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR_VORBL)(l)) >> 16) & 0xffff))
 typedef uintptr_t DWORD_PTR_VORBL;
-#define MAKELONG(a, b) ((LONG)(((WORD)((a) & 0xffff)) | ((DWORD)((WORD)((b) & 0xffff))) << 16))
+#define MAKELONG(a, b) ((LONG)(((WORD)((a)&0xffff)) | ((DWORD)((WORD)((b)&0xffff))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
@@ -426,8 +435,8 @@ BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint);
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 int WINAPI FillRect(HDC dc, const RECT *rect, HBRUSH brush);
-BOOL WINAPI ScrollDC(HDC dc, int dx, int dy, const RECT *scroll, const RECT *clip, HRGN update_region,
-                     LPRECT update_rect);
+BOOL WINAPI ScrollDC(HDC dc, int dx, int dy, const RECT *scroll, const RECT *clip,
+                     HRGN update_region, LPRECT update_rect);
 
 /* ---- user32: menus -------------------------------------------------------------------- */
 HMENU WINAPI CreateMenu(void);

@@ -34,22 +34,17 @@ void build_menu(HWND owner) {
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_CREATE:
-        build_menu(window);
-        return 0;
-    case WM_COMMAND:
-        commands.push_back(wparam);
-        if (commands.size() == 2) PostQuitMessage(0);
-        return 0;
-    case WM_TIMER:
-        if (wparam == kGiveUpTimer) PostQuitMessage(1);
-        ticks += wparam == kTickTimer;
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(2);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wparam, lparam);
+        case WM_CREATE: build_menu(window); return 0;
+        case WM_COMMAND:
+            commands.push_back(wparam);
+            if (commands.size() == 2) PostQuitMessage(0);
+            return 0;
+        case WM_TIMER:
+            if (wparam == kGiveUpTimer) PostQuitMessage(1);
+            ticks += wparam == kTickTimer;
+            return 0;
+        case WM_DESTROY: PostQuitMessage(2); return 0;
+        default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 
@@ -60,11 +55,10 @@ POINT item_on_screen(HWND window, int index, int bar_height) {
     GetWindowRect(window, &frame);
     platform::MenuFontDC font;
     const HMENU run = GetSubMenu(GetMenu(window), 0);
-    const platform::PopupLayout layout = platform::layout_popup(*platform::menu_object(run),
-                                                                font.measure());
+    const platform::PopupLayout layout =
+        platform::layout_popup(*platform::menu_object(run), font.measure());
     const RECT r = layout.items.at(static_cast<std::size_t>(index));
-    return {frame.left + (r.left + r.right) / 2,
-            frame.top + bar_height + (r.top + r.bottom) / 2};
+    return {frame.left + (r.left + r.right) / 2, frame.top + bar_height + (r.top + r.bottom) / 2};
 }
 
 std::string input_script(POINT title, POINT item) {

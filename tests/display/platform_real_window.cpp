@@ -73,8 +73,8 @@ TEST(PlatformRealWindow, KeyPressAndClickFromTheDesktopArriveAsMessages) {
     wc.hbrBackground = CreateSolidBrush(RGB(255, 255, 255));
     wc.lpszClassName = "PlatformDisplayTest";
     ASSERT_NE(RegisterClassA(&wc), 0);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0, 320,
-                                  240, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
+                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr) << "no display";
     ShowWindow(window, SW_SHOW);
     SetTimer(window, 1, 50, nullptr);
@@ -93,8 +93,8 @@ TEST(PlatformRealWindow, KeyPressAndClickFromTheDesktopArriveAsMessages) {
     ASSERT_NE(down, nullptr);
     EXPECT_EQ((down->lParam >> 16) & 0xFF, 0x1E) << "the scan code of A";
 
-    ASSERT_EQ(std::system(("timeout 10 xdotool mousemove --window " + id +
-                           " 40 30 click 1").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("timeout 10 xdotool mousemove --window " + id + " 40 30 click 1").c_str()), 0);
     ASSERT_TRUE(pump_until([] { return first(WM_LBUTTONUP) != nullptr; }))
         << "the click did not arrive";
     const MSG *press = first(WM_LBUTTONDOWN);

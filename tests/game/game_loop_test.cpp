@@ -164,11 +164,11 @@ TEST_F(GameLoopTest, KeysInARoundChangeOnlyTheVelocityAndQuitRedrawsOnceMore) {
 
 TEST_F(GameLoopTest, InstructionPhaseWorksThePanelAndStartsOnN) {
     GameState state = startup_state();
-    click_at(10, 0, -70);    // speed up
-    click_at(20, 0, -70);    // speed up
-    click_at(30, 0, -145);   // subtract a bug
-    click_at(40, 75, -70);   // on the panel's edge: ignored
-    click_at(50, 0, 100);    // elsewhere: ignored
+    click_at(10, 0, -70);   // speed up
+    click_at(20, 0, -70);   // speed up
+    click_at(30, 0, -145);  // subtract a bug
+    click_at(40, 75, -70);  // on the panel's edge: ignored
+    click_at(50, 0, 100);   // elsewhere: ignored
     type_at(60, 'x');
     type_at(70, 'n');
     instruction_phase(state);
@@ -204,4 +204,3 @@ TEST(GameMain, RunsFromStartUpToShutdownAndReturnsZero) {
     EXPECT_EQ(lcg_random(), r[20]);
     EXPECT_EQ(graphics_hwnd, nullptr);
 }
-

@@ -46,15 +46,14 @@ inline COLORREF logical_pixel(int x, int y) {
     return GetPixel(canvas_dc, origin_x + x, origin_y - y);
 }
 
-inline COLORREF rgb_of(int color) {
-    return color_rgb[color];
-}
+inline COLORREF rgb_of(int color) { return color_rgb[color]; }
 
 // Input at virtual times (ms from now); the actions live until the process ends.
 inline void at_ms(unsigned ms, std::function<void()> action) {
     static std::vector<std::unique_ptr<std::function<void()>>> kept;
     kept.push_back(std::make_unique<std::function<void()>>(std::move(action)));
-    headless_host_after(ms, [](void *arg) { (*static_cast<std::function<void()> *>(arg))(); }, kept.back().get());
+    headless_host_after(
+        ms, [](void *arg) { (*static_cast<std::function<void()> *>(arg))(); }, kept.back().get());
 }
 
 inline void type_at(unsigned ms, unsigned char key) {
@@ -71,7 +70,8 @@ inline void close_at(unsigned ms) {
 }
 
 // The first seed from `start` on whose first draw `wanted` holds.
-inline std::uint32_t seed_whose_first_draw(const std::function<bool(int)> &wanted, std::uint32_t start = 1) {
+inline std::uint32_t seed_whose_first_draw(const std::function<bool(int)> &wanted,
+                                           std::uint32_t start = 1) {
     for (std::uint32_t seed = start;; ++seed) {
         lcg_seed(seed);
         if (wanted(lcg_random())) {

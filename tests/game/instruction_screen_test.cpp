@@ -56,10 +56,10 @@ TEST(PanelHit, OuterEdgeIsOutsideAndSharedEdgesBelongToTheLowerButton) {
     EXPECT_EQ(panel_hit(74, -159), 1);
     EXPECT_EQ(panel_hit(0, 0), 0);  // elsewhere on the instruction screen
 
-    EXPECT_EQ(after_clicks(1, 0, -84, {10, 5}).speed, 12);   // lowest row of button 0
-    EXPECT_EQ(after_clicks(1, 0, -85, {10, 5}).speed, 8);    // edge with button 1: slow down
-    EXPECT_EQ(after_clicks(1, 0, -110, {10, 5}).last, 6);    // edge with button 2: add a bug
-    EXPECT_EQ(after_clicks(1, 0, -135, {10, 5}).last, 4);    // edge with button 3: subtract
+    EXPECT_EQ(after_clicks(1, 0, -84, {10, 5}).speed, 12);  // lowest row of button 0
+    EXPECT_EQ(after_clicks(1, 0, -85, {10, 5}).speed, 8);   // edge with button 1: slow down
+    EXPECT_EQ(after_clicks(1, 0, -110, {10, 5}).last, 6);   // edge with button 2: add a bug
+    EXPECT_EQ(after_clicks(1, 0, -135, {10, 5}).last, 4);   // edge with button 3: subtract
     EXPECT_EQ(after_clicks(1, 10, -159, {10, 5}).last, 4);
     const Settings untouched = after_clicks(3, 75, -85, {10, 5});
     EXPECT_EQ(untouched.speed, 10);
@@ -76,7 +76,8 @@ TEST_F(InstructionScreenTest, BoxTextsAndCurrentSettingsInOrder) {
         "white rectangle with bounding box (-250,150) to (250,-180), filled",
         "black text at (-65,110), \"Wingfeast!\"",
         "black text at (-200,80), \"Here's how to play:\"",
-        "black text at (-180,60), \"Fly your butterfly around the screen using the numerical keypad.\"",
+        "black text at (-180,60), \"Fly your butterfly around the screen using the numerical "
+        "keypad.\"",
         "black text at (-180,40), \"(Use 8 to fly up, 4 to fly left, 7 to fly diagonally.)\"",
         "black text at (-180,20), \"Every time that you can catch one of the black butterflies,\"",
         "black text at (-180,0), \"you eat it, and then grow bigger!\"",

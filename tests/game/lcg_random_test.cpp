@@ -15,4 +15,3 @@ TEST(LcgRandom, FollowsTheMultiplyAndAddRuleFromTheSeed) {
     lcg_seed(0xFFFFFFFFu);
     EXPECT_EQ(lcg_random(), 2316998 >> 16);
 }
-

@@ -29,8 +29,8 @@ std::uint32_t seed_for_player_half(int half) {
 }  // namespace
 
 TEST(KeypadVelocity, DigitsSetTheTableAndOtherKeysChangeNothing) {
-    const Velocity expected[9] = {{-10, -10}, {0, -20}, {10, -10}, {-20, 0}, {0, 0},
-                                  {20, 0},    {-10, 10}, {0, 20},  {10, 10}};
+    const Velocity expected[9] = {{-10, -10}, {0, -20},  {10, -10}, {-20, 0}, {0, 0},
+                                  {20, 0},    {-10, 10}, {0, 20},   {10, 10}};
     for (int digit = 1; digit <= 9; ++digit) {
         const Velocity v = after_key(static_cast<unsigned char>('0' + digit), {7, 7});
         EXPECT_EQ(v.vx, expected[digit - 1].vx) << "digit " << digit;
@@ -71,11 +71,11 @@ TEST_F(MoversTest, PlayerWrapsWithTheNewHalfAtEveryEdge) {
         std::int32_t x, y, vx, vy, want_x, want_y;
     };
     const Case cases[] = {
-        {308, 0, 20, 0, -309, 0},        // right edge, 300 + half - 1 moving right
-        {-308, 0, -20, 0, 309, 0},       // left edge
-        {0, 258, 0, 20, 0, -259},        // top edge
-        {0, -258, 0, -20, 0, 259},       // bottom edge
-        {280, 0, 10, 10, 290, 10},       // still partly inside: no wrap
+        {308, 0, 20, 0, -309, 0},   // right edge, 300 + half - 1 moving right
+        {-308, 0, -20, 0, 309, 0},  // left edge
+        {0, 258, 0, 20, 0, -259},   // top edge
+        {0, -258, 0, -20, 0, 259},  // bottom edge
+        {280, 0, 10, 10, 290, 10},  // still partly inside: no wrap
     };
     for (const Case &c : cases) {
         std::int32_t x = c.x, y = c.y, half = 0;

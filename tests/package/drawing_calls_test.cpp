@@ -12,8 +12,8 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-using package_test::CanvasTest;
 using package_test::canvas_pixel;
+using package_test::CanvasTest;
 using package_test::count_pixels;
 using package_test::drawing_objects;
 using package_test::ring_lines;
@@ -30,7 +30,7 @@ HGLOBAL WINAPI recording_allocator(UINT flags, SIZE_T bytes) {
 }
 
 class DrawingCallTest : public CanvasTest {
-  protected:
+protected:
     void TearDown() override {
         text_block_allocator = GlobalAlloc;
         CanvasTest::TearDown();
@@ -50,8 +50,9 @@ TEST_F(DrawingCallTest, ColourCheckPassesLegalIndicesAndReplacesOthersWithRed) {
     EXPECT_EQ(VORBL_check_color(24), RED);
     EXPECT_EQ(VORBL_check_color(-1), RED);
     EXPECT_EQ(VORBL_check_color(INT_MIN), RED);
-    EXPECT_EQ(ring_lines(), (Lines{"Illegal color 24; using RED.\n", "Illegal color -1; using RED.\n",
-                                   "Illegal color -2147483648; using RED.\n"}));
+    EXPECT_EQ(ring_lines(),
+              (Lines{"Illegal color 24; using RED.\n", "Illegal color -1; using RED.\n",
+                     "Illegal color -2147483648; using RED.\n"}));
 }
 
 TEST_F(DrawingCallTest, IllegalColourDrawsInRedAndTheLogNamesRed) {
@@ -60,9 +61,9 @@ TEST_F(DrawingCallTest, IllegalColourDrawsInRedAndTheLogNamesRed) {
     VORBL_draw_circle(24, 100, 0, 2);
     EXPECT_EQ(canvas_pixel(200, 270), RGB(204, 204, 204));
     EXPECT_EQ(canvas_pixel(400, 270), red);
-    EXPECT_EQ(ring_lines(), (Lines{"20% gray circle at (-100,0), radius 2\n",
-                                   "Illegal color 24; using RED.\n",
-                                   "red circle at (100,0), radius 2\n"}));
+    EXPECT_EQ(ring_lines(),
+              (Lines{"20% gray circle at (-100,0), radius 2\n", "Illegal color 24; using RED.\n",
+                     "red circle at (100,0), radius 2\n"}));
 }
 
 // ---- Logging ------------------------------------------------------------------------------
@@ -103,9 +104,8 @@ TEST_F(DrawingCallTest, MostNegativeSizeBecomesTheLargestOneAndKeepsTheMessageFo
     canvas_dc = nullptr;
     VORBL_draw_circle(BLUE, 0, 0, INT_MIN);
     VORBL_draw_line(BLUE, 0, 0, 1, 1, INT_MIN);
-    EXPECT_EQ(ring_lines(),
-              (Lines{"Radius of -2147483648 not possible, using radius 2147483647\n",
-                     "Width of -2147483648 not possible, using width 2147483647\n"}));
+    EXPECT_EQ(ring_lines(), (Lines{"Radius of -2147483648 not possible, using radius 2147483647\n",
+                                   "Width of -2147483648 not possible, using width 2147483647\n"}));
 }
 
 TEST_F(DrawingCallTest, CircleBoxNearTheIntegerLimitsDoesNotWrap) {
@@ -121,9 +121,9 @@ TEST_F(DrawingCallTest, CircleBoxNearTheIntegerLimitsDoesNotWrap) {
 TEST_F(DrawingCallTest, TriangleCorrectsColourThenWidthAndDoesNotLogTheWidth) {
     logging_on = 1;
     VORBL_draw_triangle(99, 0, 0, 10, 0, 0, 10, -2);
-    EXPECT_EQ(ring_lines(), (Lines{"Illegal color 99; using RED.\n",
-                                   "Width of -2 not possible, using width 2\n",
-                                   "red triangle at (0,0), (10,0), (0,10)\n"}));
+    EXPECT_EQ(ring_lines(),
+              (Lines{"Illegal color 99; using RED.\n", "Width of -2 not possible, using width 2\n",
+                     "red triangle at (0,0), (10,0), (0,10)\n"}));
 }
 
 TEST_F(DrawingCallTest, TriangleOfWidthZeroIsFilledAndOfWidthTwoIsAnOutline) {
@@ -152,8 +152,7 @@ TEST_F(DrawingCallTest, RectangleReportsColourBeforeWidthAndLogsOrderedCorners) 
 TEST_F(DrawingCallTest, RectangleGivenInReverseIsDrawnAndLoggedFromTheUpperLeft) {
     logging_on = 1;
     VORBL_draw_rectangle(RED, 10, -5, -10, 5, 0);
-    EXPECT_EQ(ring_lines(),
-              Lines{"red rectangle with bounding box (-10,5) to (10,-5), filled\n"});
+    EXPECT_EQ(ring_lines(), Lines{"red rectangle with bounding box (-10,5) to (10,-5), filled\n"});
     EXPECT_EQ(count_pixels(red, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), 21 * 11);
     EXPECT_EQ(canvas_pixel(290, 265), red);
     EXPECT_EQ(canvas_pixel(310, 275), red);
@@ -203,7 +202,7 @@ TEST_F(DrawingCallTest, LineEndPointsAreNotReordered) {
     logging_on = 1;
     VORBL_draw_line(RED, 10, 0, -10, 0, 1);
     EXPECT_EQ(ring_lines(), Lines{"red line from (10,0) to (-10,0), width 1\n"});
-    EXPECT_EQ(canvas_pixel(310, 270), red);  // the start is drawn
+    EXPECT_EQ(canvas_pixel(310, 270), red);    // the start is drawn
     EXPECT_EQ(canvas_pixel(290, 270), white);  // the end is not
 }
 
@@ -227,7 +226,8 @@ TEST_F(DrawingCallTest, TextLogLineShowsTheTextUnchanged) {
     logging_on = 1;
     VORBL_draw_text(BLUE, 1, -2, 12, "a\nb");
     VORBL_draw_text(BLUE, 0, 0, 12, nullptr);
-    EXPECT_EQ(ring_lines(), (Lines{"blue text at (1,-2), \"a\nb\"\n", "blue text at (0,0), \"\"\n"}));
+    EXPECT_EQ(ring_lines(),
+              (Lines{"blue text at (1,-2), \"a\nb\"\n", "blue text at (0,0), \"\"\n"}));
 }
 
 TEST_F(DrawingCallTest, TextIsDrawnFromItsOwnCopyWhichIsFreedAfterwards) {
@@ -235,7 +235,8 @@ TEST_F(DrawingCallTest, TextIsDrawnFromItsOwnCopyWhichIsFreedAfterwards) {
     record_allocations();
     VORBL_draw_text(BLACK, -50, 0, 40, "Wing");
     EXPECT_EQ(requested_sizes, std::vector<SIZE_T>{5});
-    EXPECT_GT(CANVAS_WIDTH * CANVAS_HEIGHT - count_pixels(white, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), 0);
+    EXPECT_GT(CANVAS_WIDTH * CANVAS_HEIGHT - count_pixels(white, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT),
+              0);
     EXPECT_EQ(drawing_objects(), before);
 }
 

@@ -46,9 +46,7 @@ inline void press_ctrl_letter(int letter, bool with_shift = false) {
     headless_host_key(VK_CONTROL, 0);
 }
 
-inline void click_graphics_at(int x, int y) {
-    headless_host_click(graphics_hwnd, x, y);
-}
+inline void click_graphics_at(int x, int y) { headless_host_click(graphics_hwnd, x, y); }
 
 // The centre of the graphics window's client area, which is logical (0, 0).
 inline POINT client_centre() {

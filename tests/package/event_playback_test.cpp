@@ -65,7 +65,10 @@ TEST_F(PlaybackWait, PlayOneHaltsAndDeliversExactlyOneScriptedEvent) {
     EXPECT_EQ(scripted.kind, EVENT_MOUSE);
     EXPECT_EQ(scripted.x, 7);
     EXPECT_EQ(scripted.y, -8);
-    after(300, [](void *) { headless_host_key(VK_CONTROL, 0); headless_host_char('z'); });
+    after(300, [](void *) {
+        headless_host_key(VK_CONTROL, 0);
+        headless_host_char('z');
+    });
     const WaitResult live = wait_for_event();
     EXPECT_EQ(live.key, 'z');
     EXPECT_EQ(animating, 0);

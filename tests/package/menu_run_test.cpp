@@ -26,16 +26,26 @@ TEST_F(StartedPackage, RunMenuHoldsItsItemsInOrderWithOnlyLoggingChecked) {
     ASSERT_EQ(GetMenuItemCount(bar), 1);
     EXPECT_EQ(item_text(bar, 0), "&Run");
     ASSERT_EQ(GetSubMenu(bar, 0), run_menu);
-    const struct { const char *text; UINT id; UINT state; } expected[] = {
-        {"&Animate\tCtrl+A", 1, 0}, {"&Halt animation\tCtrl+H", 2, 0},
-        {"Advance one &frame\tCtrl+F", 3, 0}, {"", 0, MF_SEPARATOR},
-        {"&Logging\tCtrl+L", 4, MF_CHECKED}, {"", 0, MF_SEPARATOR},
-        {"&Record Script\tCtrl+R", 5, 0}, {"&Playback Script\tCtrl+P", 6, 0},
-        {"Play &One Script\tCtrl+O", 7, 0}, {"", 0, MF_SEPARATOR}, {"&Quit\tCtrl+Q", 8, 0},
-        {"", 0, MF_SEPARATOR}, {"VORBL package 1.0", 9, MF_GRAYED},
-        {"MAC: see README.md in the project's repository", 9, MF_GRAYED},
-        {"WINDOWS: see README.md in the project's repository", 9, MF_GRAYED},
-        {"UPDATES: the project's issue tracker", 9, MF_GRAYED}};
+    const struct {
+        const char *text;
+        UINT id;
+        UINT state;
+    } expected[] = {{"&Animate\tCtrl+A", 1, 0},
+                    {"&Halt animation\tCtrl+H", 2, 0},
+                    {"Advance one &frame\tCtrl+F", 3, 0},
+                    {"", 0, MF_SEPARATOR},
+                    {"&Logging\tCtrl+L", 4, MF_CHECKED},
+                    {"", 0, MF_SEPARATOR},
+                    {"&Record Script\tCtrl+R", 5, 0},
+                    {"&Playback Script\tCtrl+P", 6, 0},
+                    {"Play &One Script\tCtrl+O", 7, 0},
+                    {"", 0, MF_SEPARATOR},
+                    {"&Quit\tCtrl+Q", 8, 0},
+                    {"", 0, MF_SEPARATOR},
+                    {"VORBL package 1.0", 9, MF_GRAYED},
+                    {"MAC: see README.md in the project's repository", 9, MF_GRAYED},
+                    {"WINDOWS: see README.md in the project's repository", 9, MF_GRAYED},
+                    {"UPDATES: the project's issue tracker", 9, MF_GRAYED}};
     ASSERT_EQ(GetMenuItemCount(run_menu), 16);
     for (int i = 0; i < 16; ++i) {
         SCOPED_TRACE(i);
@@ -70,7 +80,10 @@ TEST_F(StartedPackage, AltRAndAMnemonicChooseAnItem) {
 TEST_F(StartedPackage, OpenMenuHoldsBackTheTickUntilItCloses) {
     VORBL_set_animation(ANIMATE_RUN);
     after(10, [](void *) { click_graphics_at(12, menu_bar_middle_y()); });
-    after(500, [](void *) { headless_host_key(VK_ESCAPE, 1); headless_host_key(VK_ESCAPE, 0); });
+    after(500, [](void *) {
+        headless_host_key(VK_ESCAPE, 1);
+        headless_host_key(VK_ESCAPE, 0);
+    });
     const WaitResult held = wait_for_event();
     EXPECT_EQ(held.kind, EVENT_PERIODIC);
     EXPECT_GE(held.at_ms, 500u);
@@ -86,7 +99,10 @@ TEST_F(StartedPackage, CtrlKeysSwitchWithOrWithoutShiftAndNeverTypeCharacters) {
     VORBL_set_animation(ANIMATE_HALT);
 
     after(10, [](void *) { press_ctrl_letter('B'); });
-    after(200, [](void *) { headless_host_key('A', 1); headless_host_key('A', 0); });
+    after(200, [](void *) {
+        headless_host_key('A', 1);
+        headless_host_key('A', 0);
+    });
     const WaitResult typed = wait_for_event();
     EXPECT_EQ(typed.kind, EVENT_KBD);
     EXPECT_EQ(typed.key, 'a');

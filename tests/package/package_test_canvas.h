@@ -58,7 +58,7 @@ inline void fill_canvas(COLORREF color) {
 }
 
 class CanvasTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         reset_text_ring();
         memory_ = CreateCompatibleDC(nullptr);
@@ -79,14 +79,14 @@ class CanvasTest : public ::testing::Test {
         DeleteDC(memory_);
     }
 
-  private:
+private:
     HDC memory_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_bitmap_ = nullptr;
 };
 
 class StartedPackageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         reset_text_ring();
         headless_host_use();

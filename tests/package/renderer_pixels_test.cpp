@@ -10,11 +10,11 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-using package_test::CanvasTest;
 using package_test::canvas_pixel;
+using package_test::CanvasTest;
 using package_test::count_pixels;
-using package_test::fill_canvas;
 using package_test::drawing_objects;
+using package_test::fill_canvas;
 
 const COLORREF white = RGB(255, 255, 255);
 const COLORREF black = RGB(0, 0, 0);
@@ -139,8 +139,8 @@ TEST_F(RendererTest, FirstLineStandsOnTheAnchorAndTheNextStartsAtItsRow) {
     VORBL_draw_text(BLACK, 0, 0, 30, "A\nB");
     const std::vector<bool> both = marked_pixels(white);
     for (std::size_t i = 0; i < both.size(); ++i) {
-        ASSERT_EQ(both[i], a_only[i] || b_only[i]) << "pixel " << i % CANVAS_WIDTH << ", "
-                                                   << i / CANVAS_WIDTH;
+        ASSERT_EQ(both[i], a_only[i] || b_only[i])
+            << "pixel " << i % CANVAS_WIDTH << ", " << i / CANVAS_WIDTH;
     }
 }
 

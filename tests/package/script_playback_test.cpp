@@ -21,33 +21,30 @@ struct Delivered {
 
 class ScriptPlayback : public ScriptDirectoryTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ScriptDirectoryTest::SetUp();
         headless_host_use();
         VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
         ASSERT_NE(graphics_hwnd, nullptr);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         VORBL_shutdown();
         ScriptDirectoryTest::TearDown();
     }
 
-    static void ctrl(int letter)
-    {
+    static void ctrl(int letter) {
         headless_host_key(VK_CONTROL, 1);
         headless_host_key(letter, 1);
         headless_host_key(letter, 0);
         headless_host_key(VK_CONTROL, 0);
     }
-    static void click_at(int x, int y) { headless_host_click(graphics_hwnd, origin_x + x, origin_y - y); }
-    static bool checked(UINT command)
-    {
+    static void click_at(int x, int y) {
+        headless_host_click(graphics_hwnd, origin_x + x, origin_y - y);
+    }
+    static bool checked(UINT command) {
         return (GetMenuState(run_menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
-    static Delivered wait()
-    {
+    static Delivered wait() {
         int x = 0;
         int y = 0;
         unsigned char key = 0;
@@ -59,8 +56,7 @@ protected:
 const Delivered TICK{EVENT_PERIODIC, 0, 0, 0};
 Delivered key(int code) { return {EVENT_KBD, 0, 0, code}; }
 
-TEST_F(ScriptPlayback, ARecordingReplaysAsTheSameEventsAndThenEnds)
-{
+TEST_F(ScriptPlayback, ARecordingReplaysAsTheSameEventsAndThenEnds) {
     VORBL_set_animation(ANIMATE_RUN);
     ctrl('R');
     for (int i = 0; i < 3; ++i) {
@@ -101,8 +97,7 @@ TEST_F(ScriptPlayback, ARecordingReplaysAsTheSameEventsAndThenEnds)
     EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 2);
 }
 
-TEST_F(ScriptPlayback, QuittingWhileRecordingWritesOnlyThePendingRun)
-{
+TEST_F(ScriptPlayback, QuittingWhileRecordingWritesOnlyThePendingRun) {
     VORBL_set_animation(ANIMATE_RUN);
     ctrl('R');
     ASSERT_EQ(wait(), TICK);
@@ -113,8 +108,7 @@ TEST_F(ScriptPlayback, QuittingWhileRecordingWritesOnlyThePendingRun)
     EXPECT_EQ(file_bytes(SCRIPT), "VORBL_PERIODIC(2);\n");
 }
 
-TEST_F(ScriptPlayback, AnUnknownLineEndsPlaybackSilentlyAndTheNextPlaybackGoesOnAfterIt)
-{
+TEST_F(ScriptPlayback, AnUnknownLineEndsPlaybackSilentlyAndTheNextPlaybackGoesOnAfterIt) {
     write_file(SCRIPT, "VORBL_KBD(49);\nVORBL_QUIT();\nVORBL_KBD(50);\n");
     ctrl('P');
     EXPECT_EQ(wait(), key('1'));

@@ -16,8 +16,7 @@ const ScriptedEvent TICK{EVENT_PERIODIC, 0, 0, 0};
 ScriptedEvent click(int x, int y) { return {EVENT_MOUSE, x, y, 0}; }
 ScriptedEvent key(int code) { return {EVENT_KBD, 0, 0, code}; }
 
-std::vector<ScriptedEvent> read_events(int count)
-{
+std::vector<ScriptedEvent> read_events(int count) {
     std::vector<ScriptedEvent> events;
     for (int i = 0; i < count; ++i) {
         events.push_back(read_scripted_event());
@@ -27,39 +26,36 @@ std::vector<ScriptedEvent> read_events(int count)
 
 using ScriptReader = ScriptDirectoryTest;
 
-TEST_F(ScriptReader, ReadsOnlyTheKindLetterAndTheNumbers)
-{
+TEST_F(ScriptReader, ReadsOnlyTheKindLetterAndTheNumbers) {
     write_file(SCRIPT,
                "xxxxxxM 5 -7\n"
-               "\n\r\n\n"                 // empty lines, one made on Windows
+               "\n\r\n\n"  // empty lines, one made on Windows
                "VORBL_MOUSE(-300, -200);\r\n"
-               "VORBL_MOUSE(1-2, -);\n"   // a run stops at its first non-digit; a lone sign is 0
-               "VORBL_KBD(-23);\n"        // the minus sign is passed over
+               "VORBL_MOUSE(1-2, -);\n"  // a run stops at its first non-digit; a lone sign is 0
+               "VORBL_KBD(-23);\n"       // the minus sign is passed over
                "VORBL_KBD(-128);\n"
-               "VORBL_KBD(300);\n"        // low 8 bits
-               "VORBL_PERIODIC(0);\n"     // one event, as 1 gives
+               "VORBL_KBD(300);\n"     // low 8 bits
+               "VORBL_PERIODIC(0);\n"  // one event, as 1 gives
                "VORBL_KBD(1);\n");
-    EXPECT_EQ(read_events(9), (std::vector<ScriptedEvent>{click(5, -7), click(-300, -200),
-                                                          click(1, 0), key(23), key(128), key(44),
-                                                          TICK, key(1), NONE}));
+    EXPECT_EQ(read_events(9),
+              (std::vector<ScriptedEvent>{click(5, -7), click(-300, -200), click(1, 0), key(23),
+                                          key(128), key(44), TICK, key(1), NONE}));
 }
 
-TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless)
-{
+TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless) {
     const std::string long_run = "VORBL_MOUSE(123456789012345, 6);\n";  // cut to 11 characters
-    write_file(SCRIPT, std::string("VORBL_K\n") +          // no number: key 0
-                           "VORBL_M(7)\n" +              // one number: y is 0
-                           "VORBL_PERIODIC();\n" +       // no number: one event
+    write_file(SCRIPT, std::string("VORBL_K\n") +                       // no number: key 0
+                           "VORBL_M(7)\n" +                             // one number: y is 0
+                           "VORBL_PERIODIC();\n" +                      // no number: one event
                            long_run + "VORBL_MOUSE(-99999999999, 1);\n" +
                            "VORBL_KBD(0000000000000300);\n" +  // the first 11 digits are zeros
-                           "VORB\n" +                    // no kind letter: like an unknown kind
-                           "VORBL_QUIT();\n" +
-                           "VORBL_KBD(" + std::string(1, '\0') + "5);\n" +
+                           "VORB\n" +  // no kind letter: like an unknown kind
+                           "VORBL_QUIT();\n" + "VORBL_KBD(" + std::string(1, '\0') + "5);\n" +
                            "VORBL_KBD(6);");
     script_playback = 1;
-    EXPECT_EQ(read_events(6), (std::vector<ScriptedEvent>{key(0), click(7, 0), TICK,
-                                                          click(INT32_MAX, 6),
-                                                          click(INT32_MIN, 1), key(0)}));
+    EXPECT_EQ(read_events(6),
+              (std::vector<ScriptedEvent>{key(0), click(7, 0), TICK, click(INT32_MAX, 6),
+                                          click(INT32_MIN, 1), key(0)}));
     EXPECT_EQ(read_scripted_event(), NONE);  // the short line
     EXPECT_EQ(read_scripted_event(), NONE);  // Q: no message, playback left to the wait
     EXPECT_EQ(script_playback, 1);
@@ -69,16 +65,14 @@ TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless)
     EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
 }
 
-TEST_F(ScriptReader, TheTailOfAnOverlongLineIsNeverTakenForALine)
-{
+TEST_F(ScriptReader, TheTailOfAnOverlongLineIsNeverTakenForALine) {
     std::string head = "VORBL_KBD(5);";
     std::string line = head + std::string(511 - head.size(), ' ') + "VORBL_KBD(9);\r\n";
     write_file(SCRIPT, line + "VORBL_KBD(7);\n");
     EXPECT_EQ(read_events(3), (std::vector<ScriptedEvent>{key(5), key(7), NONE}));
 }
 
-TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage)
-{
+TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage) {
     script_playback = 1;
     EXPECT_EQ(read_scripted_event(), NONE);
     EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for reading"), 1);
@@ -92,8 +86,7 @@ TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage)
     EXPECT_EQ(script_playback, 0);
 }
 
-TEST_F(ScriptReader, AHandleOpenForWritingIsNeverReadAndTheScriptStaysWhole)
-{
+TEST_F(ScriptReader, AHandleOpenForWritingIsNeverReadAndTheScriptStaysWhole) {
     write_file(SCRIPT, "VORBL_KBD(1);\n");
     event_kind = EVENT_KBD;
     event_key = 'z';
@@ -106,8 +99,7 @@ TEST_F(ScriptReader, AHandleOpenForWritingIsNeverReadAndTheScriptStaysWhole)
     EXPECT_EQ(file_bytes(SCRIPT), "VORBL_KBD(122);\n");
 }
 
-TEST_F(ScriptReader, StoppingPlaybackDropsTheRestOfARunAndRestartsAtTheFirstLine)
-{
+TEST_F(ScriptReader, StoppingPlaybackDropsTheRestOfARunAndRestartsAtTheFirstLine) {
     write_file(SCRIPT, "VORBL_PERIODIC(3);\nVORBL_KBD(1);\n");
     script_switch_playback();
     EXPECT_EQ(read_scripted_event(), TICK);

@@ -29,14 +29,12 @@ struct ScriptedEvent {
     bool operator==(const ScriptedEvent &) const = default;
 };
 
-inline void PrintTo(const ScriptedEvent &e, std::ostream *out)
-{
+inline void PrintTo(const ScriptedEvent &e, std::ostream *out) {
     *out << "{kind " << e.kind << ", x " << e.x << ", y " << e.y << ", key " << e.key << "}";
 }
 
 // Clears the event variables as every wait does, then asks the reader for one event.
-inline ScriptedEvent read_scripted_event()
-{
+inline ScriptedEvent read_scripted_event() {
     event_kind = EVENT_NONE;
     event_x = event_y = 0;
     event_key = 0;
@@ -46,20 +44,17 @@ inline ScriptedEvent read_scripted_event()
     return {event_kind, event_x, event_y, event_key};
 }
 
-inline void write_file(const std::string &name, const std::string &bytes)
-{
+inline void write_file(const std::string &name, const std::string &bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
 }
 
-inline std::string file_bytes(const std::string &name)
-{
+inline std::string file_bytes(const std::string &name) {
     std::ifstream in(name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // How many lines of the text window's ring contain `fragment`.
-inline int messages_containing(const char *fragment)
-{
+inline int messages_containing(const char *fragment) {
     int found = 0;
     for (HGLOBAL block : text_lines) {
         if (block == nullptr) {
@@ -75,8 +70,7 @@ inline int messages_containing(const char *fragment)
 // Every test runs in a directory of its own, removed afterwards.
 class ScriptDirectoryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         previous_ = std::filesystem::current_path();
         char pattern[] = "/tmp/vorbl-script-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -85,8 +79,7 @@ protected:
         script_recording = script_playback = script_play_one = 0;
         periodic_run_count = 0;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         script_close();
         std::filesystem::current_path(previous_);
         std::filesystem::remove_all(directory_);

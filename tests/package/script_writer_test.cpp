@@ -10,8 +10,7 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-void record(int kind, int x = 0, int y = 0, unsigned char key = 0)
-{
+void record(int kind, int x = 0, int y = 0, unsigned char key = 0) {
     event_kind = kind;
     event_x = x;
     event_y = y;
@@ -19,8 +18,7 @@ void record(int kind, int x = 0, int y = 0, unsigned char key = 0)
     script_record_event();
 }
 
-void record_ticks(int count)
-{
+void record_ticks(int count) {
     for (int i = 0; i < count; ++i) {
         record(EVENT_PERIODIC);
     }
@@ -28,8 +26,7 @@ void record_ticks(int count)
 
 using ScriptWriter = ScriptDirectoryTest;
 
-TEST_F(ScriptWriter, KeysAreWrittenSignedAndEachRecordingCountsItsRunFromZero)
-{
+TEST_F(ScriptWriter, KeysAreWrittenSignedAndEachRecordingCountsItsRunFromZero) {
     script_switch_record();
     record_ticks(2);
     record(EVENT_KBD, 0, 0, 233);
@@ -44,8 +41,7 @@ TEST_F(ScriptWriter, KeysAreWrittenSignedAndEachRecordingCountsItsRunFromZero)
     EXPECT_EQ(file_bytes(SCRIPT), "VORBL_PERIODIC(1);\n");
 }
 
-TEST_F(ScriptWriter, NothingToWriteNeverTruncatesAnOlderScript)
-{
+TEST_F(ScriptWriter, NothingToWriteNeverTruncatesAnOlderScript) {
     const std::string older = "VORBL_KBD(1);\n";
     write_file(SCRIPT, older);
     script_switch_record();
@@ -53,26 +49,24 @@ TEST_F(ScriptWriter, NothingToWriteNeverTruncatesAnOlderScript)
     EXPECT_EQ(file_bytes(SCRIPT), older);
 
     script_switch_record();
-    record(EVENT_QUIT);      // nothing pending: no line, so the older script must survive
+    record(EVENT_QUIT);  // nothing pending: no line, so the older script must survive
     script_close();
     EXPECT_EQ(file_bytes(SCRIPT), older);
 }
 
-TEST_F(ScriptWriter, AnUncreatableFileIsReportedOncePerLineAndRecordingGoesOn)
-{
+TEST_F(ScriptWriter, AnUncreatableFileIsReportedOncePerLineAndRecordingGoesOn) {
     std::filesystem::create_directory(SCRIPT);
     script_switch_record();
     record_ticks(2);
     record(EVENT_MOUSE, 1, 1);  // the run's line and the click's line: two attempts
     record(EVENT_KBD, 0, 0, 'b');
-    record(EVENT_QUIT);         // no run pending: no attempt
+    record(EVENT_QUIT);  // no run pending: no attempt
     EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for writing"), 3);
     EXPECT_EQ(script_recording, 1);
     EXPECT_EQ(periodic_run_count, 0);
 }
 
-TEST_F(ScriptWriter, AHandleOpenForReadingIsNeverWrittenAndThatIsSaidOnce)
-{
+TEST_F(ScriptWriter, AHandleOpenForReadingIsNeverWrittenAndThatIsSaidOnce) {
     const std::string played = "VORBL_PERIODIC(3);\nVORBL_KBD(97);\n";
     write_file(SCRIPT, played);
     script_recording = 1;

@@ -11,8 +11,8 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-using package_test::live_global_blocks;
 using package_test::drawing_objects;
+using package_test::live_global_blocks;
 using package_test::reset_text_ring;
 using package_test::ring_lines;
 using package_test::StartedPackageTest;
@@ -35,7 +35,7 @@ int fixed_line_height() {
 
 // The text window's client pixels, read through a window DC.
 class WindowPixels {
-  public:
+public:
     explicit WindowPixels(HWND window) : window_(window), dc_(GetDC(window)) {
         RECT client{};
         GetClientRect(window, &client);
@@ -67,7 +67,7 @@ class WindowPixels {
     int width = 0;
     int height = 0;
 
-  private:
+private:
     HWND window_;
     HDC dc_;
 };
@@ -75,7 +75,7 @@ class WindowPixels {
 // ---- The ring ---------------------------------------------------------------------------------
 
 class TextRingTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { reset_text_ring(); }
     void TearDown() override {
         text_block_allocator = GlobalAlloc;

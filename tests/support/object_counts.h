@@ -24,7 +24,8 @@ inline std::vector<int> drawing_objects() {
             counts.memory_dcs, counts.window_dcs, counts.global_blocks};
 }
 
-inline void expect_same_objects(const PlatformObjectCounts &before, const PlatformObjectCounts &after) {
+inline void expect_same_objects(const PlatformObjectCounts &before,
+                                const PlatformObjectCounts &after) {
     EXPECT_EQ(before.pens, after.pens);
     EXPECT_EQ(before.brushes, after.brushes);
     EXPECT_EQ(before.fonts, after.fonts);

@@ -87,7 +87,8 @@ std::string read_all(std::FILE *file) {
     std::rewind(file);
     std::string text;
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
     return text;
 }
 
@@ -102,7 +103,8 @@ int wait_for(pid_t pid) {
 // `with_errors` is set, go to a temporary file that becomes Finished::output.
 Finished run_child(Strings args, bool with_errors) {
     const std::string exit_file = (std::filesystem::temp_directory_path() /
-                                   ("vorbl_test_" + std::to_string(getpid()) + ".running")).string();
+                                   ("vorbl_test_" + std::to_string(getpid()) + ".running"))
+                                      .string();
     Strings env = child_environment(exit_file);
     std::vector<char *> argv = pointers(args), envp = pointers(env);
     std::FILE *out = std::tmpfile();

@@ -30,7 +30,8 @@ inline std::vector<std::string> ring_lines() {
 // The newest `count` lines, oldest first, each without its closing line feed.
 inline std::vector<std::string> newest_lines_without_line_feed(std::size_t count) {
     std::vector<std::string> lines = ring_lines();
-    if (lines.size() > count) lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(count));
+    if (lines.size() > count)
+        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(count));
     for (std::string &line : lines) {
         if (!line.empty() && line.back() == '\n') line.pop_back();
     }

@@ -20,36 +20,33 @@ struct ScanEntry {
 };
 
 constexpr std::array<ScanEntry, 62> kScanTable = {{
-    {VK_ESCAPE, 0x01, false}, {VK_BACK, 0x0E, false}, {VK_TAB, 0x0F, false},
-    {VK_RETURN, 0x1C, false}, {VK_CONTROL, 0x1D, false}, {VK_SHIFT, 0x2A, false},
-    {VK_MENU, 0x38, false}, {VK_SPACE, 0x39, false}, {VK_CAPITAL, 0x3A, false},
-    {VK_NUMLOCK, 0x45, false}, {VK_PAUSE, 0x45, true},
-    {VK_OEM_MINUS, 0x0C, false}, {VK_OEM_PLUS, 0x0D, false}, {VK_OEM_4, 0x1A, false},
-    {VK_OEM_6, 0x1B, false}, {VK_OEM_1, 0x27, false}, {VK_OEM_7, 0x28, false},
-    {VK_OEM_3, 0x29, false}, {VK_OEM_5, 0x2B, false}, {VK_OEM_COMMA, 0x33, false},
-    {VK_OEM_PERIOD, 0x34, false}, {VK_OEM_2, 0x35, false},
-    {VK_MULTIPLY, 0x37, false}, {VK_SUBTRACT, 0x4A, false}, {VK_ADD, 0x4E, false},
-    {VK_DECIMAL, 0x53, false}, {VK_DIVIDE, 0x35, true},
-    {VK_NUMPAD7, 0x47, false}, {VK_NUMPAD8, 0x48, false}, {VK_NUMPAD9, 0x49, false},
-    {VK_NUMPAD4, 0x4B, false}, {VK_NUMPAD5, 0x4C, false}, {VK_NUMPAD6, 0x4D, false},
-    {VK_NUMPAD1, 0x4F, false}, {VK_NUMPAD2, 0x50, false}, {VK_NUMPAD3, 0x51, false},
-    {VK_NUMPAD0, 0x52, false}, {VK_CLEAR, 0x4C, false},
-    {VK_HOME, 0x47, true}, {VK_UP, 0x48, true}, {VK_PRIOR, 0x49, true},
-    {VK_LEFT, 0x4B, true}, {VK_RIGHT, 0x4D, true}, {VK_END, 0x4F, true},
-    {VK_DOWN, 0x50, true}, {VK_NEXT, 0x51, true}, {VK_INSERT, 0x52, true},
-    {VK_DELETE, 0x53, true},
-    {VK_F1, 0x3B, false}, {VK_F1 + 1, 0x3C, false}, {VK_F1 + 2, 0x3D, false},
-    {VK_F1 + 3, 0x3E, false}, {VK_F1 + 4, 0x3F, false}, {VK_F1 + 5, 0x40, false},
-    {VK_F1 + 6, 0x41, false}, {VK_F1 + 7, 0x42, false}, {VK_F1 + 8, 0x43, false},
-    {VK_F1 + 9, 0x44, false}, {VK_F1 + 10, 0x57, false}, {VK_F1 + 11, 0x58, false},
-    {0x5B, 0x5B, true}, {0x5D, 0x5D, true},
+    {VK_ESCAPE, 0x01, false},   {VK_BACK, 0x0E, false},      {VK_TAB, 0x0F, false},
+    {VK_RETURN, 0x1C, false},   {VK_CONTROL, 0x1D, false},   {VK_SHIFT, 0x2A, false},
+    {VK_MENU, 0x38, false},     {VK_SPACE, 0x39, false},     {VK_CAPITAL, 0x3A, false},
+    {VK_NUMLOCK, 0x45, false},  {VK_PAUSE, 0x45, true},      {VK_OEM_MINUS, 0x0C, false},
+    {VK_OEM_PLUS, 0x0D, false}, {VK_OEM_4, 0x1A, false},     {VK_OEM_6, 0x1B, false},
+    {VK_OEM_1, 0x27, false},    {VK_OEM_7, 0x28, false},     {VK_OEM_3, 0x29, false},
+    {VK_OEM_5, 0x2B, false},    {VK_OEM_COMMA, 0x33, false}, {VK_OEM_PERIOD, 0x34, false},
+    {VK_OEM_2, 0x35, false},    {VK_MULTIPLY, 0x37, false},  {VK_SUBTRACT, 0x4A, false},
+    {VK_ADD, 0x4E, false},      {VK_DECIMAL, 0x53, false},   {VK_DIVIDE, 0x35, true},
+    {VK_NUMPAD7, 0x47, false},  {VK_NUMPAD8, 0x48, false},   {VK_NUMPAD9, 0x49, false},
+    {VK_NUMPAD4, 0x4B, false},  {VK_NUMPAD5, 0x4C, false},   {VK_NUMPAD6, 0x4D, false},
+    {VK_NUMPAD1, 0x4F, false},  {VK_NUMPAD2, 0x50, false},   {VK_NUMPAD3, 0x51, false},
+    {VK_NUMPAD0, 0x52, false},  {VK_CLEAR, 0x4C, false},     {VK_HOME, 0x47, true},
+    {VK_UP, 0x48, true},        {VK_PRIOR, 0x49, true},      {VK_LEFT, 0x4B, true},
+    {VK_RIGHT, 0x4D, true},     {VK_END, 0x4F, true},        {VK_DOWN, 0x50, true},
+    {VK_NEXT, 0x51, true},      {VK_INSERT, 0x52, true},     {VK_DELETE, 0x53, true},
+    {VK_F1, 0x3B, false},       {VK_F1 + 1, 0x3C, false},    {VK_F1 + 2, 0x3D, false},
+    {VK_F1 + 3, 0x3E, false},   {VK_F1 + 4, 0x3F, false},    {VK_F1 + 5, 0x40, false},
+    {VK_F1 + 6, 0x41, false},   {VK_F1 + 7, 0x42, false},    {VK_F1 + 8, 0x43, false},
+    {VK_F1 + 9, 0x44, false},   {VK_F1 + 10, 0x57, false},   {VK_F1 + 11, 0x58, false},
+    {0x5B, 0x5B, true},         {0x5D, 0x5D, true},
 }};
 
 // Scan codes of the letters A..Z and the digits 0..9.
-constexpr std::array<int, 26> kLetterScan = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22,
-                                             0x23, 0x17, 0x24, 0x25, 0x26, 0x32, 0x31,
-                                             0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16,
-                                             0x2F, 0x11, 0x2D, 0x15, 0x2C};
+constexpr std::array<int, 26> kLetterScan = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                             0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                             0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
 constexpr std::array<int, 10> kDigitScan = {0x0B, 0x02, 0x03, 0x04, 0x05,
                                             0x06, 0x07, 0x08, 0x09, 0x0A};
 
@@ -62,11 +59,16 @@ struct PunctuationEntry {
 };
 
 constexpr std::array<PunctuationEntry, 11> kPunctuation = {{
-    {VK_OEM_1, ';', ':', -1, -1},      {VK_OEM_PLUS, '=', '+', -1, -1},
-    {VK_OEM_COMMA, ',', '<', -1, -1},  {VK_OEM_MINUS, '-', '_', -1, 0x1F},
-    {VK_OEM_PERIOD, '.', '>', -1, -1}, {VK_OEM_2, '/', '?', -1, -1},
-    {VK_OEM_3, '`', '~', -1, -1},      {VK_OEM_4, '[', '{', 0x1B, -1},
-    {VK_OEM_5, '\\', '|', 0x1C, -1},   {VK_OEM_6, ']', '}', 0x1D, -1},
+    {VK_OEM_1, ';', ':', -1, -1},
+    {VK_OEM_PLUS, '=', '+', -1, -1},
+    {VK_OEM_COMMA, ',', '<', -1, -1},
+    {VK_OEM_MINUS, '-', '_', -1, 0x1F},
+    {VK_OEM_PERIOD, '.', '>', -1, -1},
+    {VK_OEM_2, '/', '?', -1, -1},
+    {VK_OEM_3, '`', '~', -1, -1},
+    {VK_OEM_4, '[', '{', 0x1B, -1},
+    {VK_OEM_5, '\\', '|', 0x1C, -1},
+    {VK_OEM_6, ']', '}', 0x1D, -1},
     {VK_OEM_7, '\'', '"', -1, -1},
 }};
 

@@ -11,8 +11,8 @@ namespace platform {
 constexpr int kVirtualKeyForeignChar = 0xDF;  // VK_OEM_8
 
 struct ScanCode {
-    int code = 0;          // set-1 make code, 0 when the key has none
-    bool extended = false; // the E0-prefixed (right-hand or grey) key
+    int code = 0;           // set-1 make code, 0 when the key has none
+    bool extended = false;  // the E0-prefixed (right-hand or grey) key
 };
 
 // The scan code of a virtual key on a US keyboard (the extended navigation keys for VK_HOME and

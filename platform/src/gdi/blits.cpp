@@ -36,8 +36,8 @@ std::uint32_t *pixel_at(const PixelSurface &surface, Coord x, Coord y) {
            static_cast<std::size_t>(x);
 }
 
-void copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &src, Coord sx, Coord sy,
-                Coord width, Coord height) {
+void copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &src, Coord sx,
+                Coord sy, Coord width, Coord height) {
     if (dst.pixels == nullptr || src.pixels == nullptr) return;
     const Span1D cols = clip_axis(x, sx, width, dst.width, src.width);
     const Span1D rows = clip_axis(y, sy, height, dst.height, src.height);
@@ -47,7 +47,8 @@ void copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &s
     const bool bottom_up = dst.pixels == src.pixels && y > sy;
     for (Coord i = 0; i < rows.length; ++i) {
         const Coord row = rows.offset + (bottom_up ? rows.length - 1 - i : i);
-        std::memmove(pixel_at(dst, x + cols.offset, y + row), pixel_at(src, sx + cols.offset, sy + row), bytes);
+        std::memmove(pixel_at(dst, x + cols.offset, y + row),
+                     pixel_at(src, sx + cols.offset, sy + row), bytes);
     }
 }
 
@@ -75,22 +76,29 @@ Rect64 uncovered_bounds(const Rect64 &area, const Rect64 &covered) {
     if (covered.empty()) return area;
     Rect64 rest = area;
     if (covered.left <= area.left && covered.right >= area.right) {
-        if (covered.top <= area.top) rest.top = covered.bottom;
-        else if (covered.bottom >= area.bottom) rest.bottom = covered.top;
+        if (covered.top <= area.top)
+            rest.top = covered.bottom;
+        else if (covered.bottom >= area.bottom)
+            rest.bottom = covered.top;
     } else if (covered.top <= area.top && covered.bottom >= area.bottom) {
-        if (covered.left <= area.left) rest.left = covered.right;
-        else if (covered.right >= area.right) rest.right = covered.left;
+        if (covered.left <= area.left)
+            rest.left = covered.right;
+        else if (covered.right >= area.right)
+            rest.right = covered.left;
     }
     return rest.empty() ? Rect64{} : rest;
 }
 
-LONG to_long(Coord value) { return static_cast<LONG>(std::clamp<Coord>(value, INT32_MIN, INT32_MAX)); }
+LONG to_long(Coord value) {
+    return static_cast<LONG>(std::clamp<Coord>(value, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
 extern "C" {
 
-BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y, DWORD rop) {
+BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
+                   DWORD rop) {
     DrawTarget target, source;
     if (!open_target(dst, &target) || rop != SRCCOPY || !open_target(src, &source)) return FALSE;
     if (width <= 0 || height <= 0) return TRUE;
@@ -99,8 +107,8 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
     return TRUE;
 }
 
-BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip, HRGN update_region,
-                     LPRECT update_rect) {
+BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip,
+                     HRGN update_region, LPRECT update_rect) {
     (void)update_region;  // regions are not supported; the rectangle is reported instead
     DrawTarget target;
     if (!open_target(handle, &target)) return FALSE;
@@ -111,13 +119,14 @@ BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT 
     if (scroll != nullptr) source = intersect(source, from_rect(*scroll));
     const Rect64 moved = source.empty() ? Rect64{} : shifted(source, dx, dy);
     if (!moved.empty()) {
-        copy_block(surface, moved.left, moved.top, surface, source.left, source.top, moved.right - moved.left,
-                   moved.bottom - moved.top);
+        copy_block(surface, moved.left, moved.top, surface, source.left, source.top,
+                   moved.right - moved.left, moved.bottom - moved.top);
         dc_drawn(*target.dc);
     }
     if (update_rect != nullptr) {
         const Rect64 stale = uncovered_bounds(clip_box, moved);
-        *update_rect = RECT{to_long(stale.left), to_long(stale.top), to_long(stale.right), to_long(stale.bottom)};
+        *update_rect = RECT{to_long(stale.left), to_long(stale.top), to_long(stale.right),
+                            to_long(stale.bottom)};
     }
     return TRUE;
 }

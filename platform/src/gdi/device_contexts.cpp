@@ -14,8 +14,8 @@
 
 #include <utility>
 
-#include "gdi/handle_table.h"
 #include "core/object_counts.h"
+#include "gdi/handle_table.h"
 #include "user/window_surface.h"
 
 namespace platform::gdi {
@@ -35,7 +35,9 @@ DcTable &dc_table() {
     return the_table;
 }
 
-int &dc_counter(DcKind kind) { return kind == DcKind::window ? object_counts::window_dcs : object_counts::memory_dcs; }
+int &dc_counter(DcKind kind) {
+    return kind == DcKind::window ? object_counts::window_dcs : object_counts::memory_dcs;
+}
 
 void hold(HGDIOBJ handle) {
     if (GdiObject *object = find_object(handle)) ++object->selected_count;
@@ -86,7 +88,9 @@ HGDIOBJ select_bitmap(DeviceContext &dc, HGDIOBJ handle, GdiObject &bitmap) {
 
 }  // namespace
 
-DeviceContext *find_dc(HDC handle) { return dc_table().contexts.find(reinterpret_cast<std::uintptr_t>(handle)); }
+DeviceContext *find_dc(HDC handle) {
+    return dc_table().contexts.find(reinterpret_cast<std::uintptr_t>(handle));
+}
 
 PixelSurface dc_target(const DeviceContext &dc) {
     switch (dc.kind) {
@@ -171,8 +175,8 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC reference, int width, int height) {
     GdiObject bitmap;
     bitmap.kind = ObjectKind::bitmap;
     // Contents are undefined on Windows; black here, so every run starts the same.
-    bitmap.bitmap = BitmapData{width, height,
-                               std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
+    bitmap.bitmap = BitmapData{
+        width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
     return static_cast<HBITMAP>(add_object(std::move(bitmap)));
 }
 

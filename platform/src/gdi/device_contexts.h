@@ -1,4 +1,5 @@
-// device_contexts.h: device contexts: their table, their state, and the surface each one draws into.
+// device_contexts.h: device contexts: their table, their state, and the surface each one draws
+// into.
 //
 // Three kinds: a memory DC draws into the bitmap selected in it; a window DC into the client
 // pixels of its window (asked for again before every drawing call, since a resize reallocates
@@ -11,8 +12,8 @@
 
 #include <windows.h>
 
-#include "gdi/objects.h"
 #include "core/pixel_surface.h"
+#include "gdi/objects.h"
 
 namespace platform::gdi {
 
@@ -20,8 +21,8 @@ enum class DcKind { memory, window, surface };
 
 struct DeviceContext {
     DcKind kind = DcKind::memory;
-    HWND window = nullptr;    // window DCs
-    PixelSurface surface;     // surface DCs
+    HWND window = nullptr;  // window DCs
+    PixelSurface surface;   // surface DCs
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     HFONT font = nullptr;

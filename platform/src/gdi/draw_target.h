@@ -1,6 +1,8 @@
-// draw_target.h: what the drawing calls share: the target of a DC and the paint of its pen and brush.
+// draw_target.h: what the drawing calls share: the target of a DC and the paint of its pen and
+// brush.
 //
-// Depends on: device_contexts.h, raster_core.h. Header only; every drawing call starts with open_target.
+// Depends on: device_contexts.h, raster_core.h. Header only; every drawing call starts with
+// open_target.
 #pragma once
 
 #include <windows.h>

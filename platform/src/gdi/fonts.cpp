@@ -92,7 +92,9 @@ std::string family_for(const gdi::FontRequest &request) {
 }
 
 // Faces are matched as regular or bold: the weights in between select one of the two.
-int matched_weight(const gdi::FontRequest &request) { return request.weight >= 600 ? FW_BOLD : FW_NORMAL; }
+int matched_weight(const gdi::FontRequest &request) {
+    return request.weight >= 600 ? FW_BOLD : FW_NORMAL;
+}
 
 std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
     FcPattern *pattern = FcPatternCreate();
@@ -103,7 +105,8 @@ std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
     // programs lay their text out for those widths. Asking for "Arial" next lets fontconfig's
     // metric aliases pick a face of the same widths (Liberation Sans) where one is installed;
     // otherwise the match falls through to the default sans face.
-    if (!request.fixed_pitch) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>("Arial"));
+    if (!request.fixed_pitch)
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>("Arial"));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(matched_weight(request)));
     FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -127,7 +130,8 @@ const std::optional<FaceFile> &cached_match(const gdi::FontRequest &request) {
     FontSystem &system = font_system();
     MatchKey key{family_for(request), matched_weight(request), request.italic, request.fixed_pitch};
     auto found = system.matches.find(key);
-    if (found == system.matches.end()) found = system.matches.emplace(key, match_face(request)).first;
+    if (found == system.matches.end())
+        found = system.matches.emplace(key, match_face(request)).first;
     return found->second;
 }
 
@@ -147,7 +151,8 @@ FaceUnits face_units(FT_Face face) {
 }
 
 long long scale_units(long long value, long long em_pixels, long long units_per_em) {
-    return std::llround(static_cast<double>(value) * static_cast<double>(em_pixels) / static_cast<double>(units_per_em));
+    return std::llround(static_cast<double>(value) * static_cast<double>(em_pixels) /
+                        static_cast<double>(units_per_em));
 }
 
 // Pixels per em for a CreateFont height on this face.
@@ -166,7 +171,8 @@ int em_pixels_for(const FaceUnits &units, int height) {
 FT_Face open_face(const FaceFile &file) {
     FontSystem &system = font_system();
     FT_Face face = nullptr;
-    if (system.library == nullptr || FT_New_Face(system.library, file.path.c_str(), file.index, &face) != 0)
+    if (system.library == nullptr ||
+        FT_New_Face(system.library, file.path.c_str(), file.index, &face) != 0)
         return nullptr;
     return face;
 }
@@ -189,9 +195,11 @@ const std::optional<FaceUnits> &cached_units(const FaceFile &file) {
 
 }  // namespace
 
-SizedFont::SizedFont(FT_Face face, int em_pixels, bool monochrome) : face_(face), monochrome_(monochrome) {
+SizedFont::SizedFont(FT_Face face, int em_pixels, bool monochrome)
+    : face_(face), monochrome_(monochrome) {
     metrics_.em_pixels = em_pixels;
-    if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_pixels)) != 0 && face_->num_fixed_sizes > 0)
+    if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_pixels)) != 0 &&
+        face_->num_fixed_sizes > 0)
         FT_Select_Size(face_, 0);
     measure();
 }
@@ -203,12 +211,14 @@ void SizedFont::measure() {
     metrics_.ascent = static_cast<int>(scale_units(units.ascent, ppem, units.em));
     metrics_.descent = static_cast<int>(scale_units(units.descent, ppem, units.em));
     metrics_.height = metrics_.ascent + metrics_.descent;
-    metrics_.internal_leading = static_cast<int>(
-        std::max<long long>(0, scale_units(units.ascent + units.descent - units.em, ppem, units.em)));
+    metrics_.internal_leading = static_cast<int>(std::max<long long>(
+        0, scale_units(units.ascent + units.descent - units.em, ppem, units.em)));
     const auto *hhea = static_cast<const TT_HoriHeader *>(FT_Get_Sfnt_Table(face_, FT_SFNT_HHEA));
     if (hhea != nullptr) {
-        const long long gap = hhea->Line_Gap - ((units.ascent + units.descent) - (hhea->Ascender - hhea->Descender));
-        metrics_.external_leading = static_cast<int>(scale_units(std::max<long long>(0, gap), ppem, units.em));
+        const long long gap =
+            hhea->Line_Gap - ((units.ascent + units.descent) - (hhea->Ascender - hhea->Descender));
+        metrics_.external_leading =
+            static_cast<int>(scale_units(std::max<long long>(0, gap), ppem, units.em));
     }
     metrics_.fixed_pitch = FT_IS_FIXED_WIDTH(face_) != 0;
     metrics_.max_width = static_cast<int>(scale_units(face_->max_advance_width, ppem, units.em));
@@ -228,11 +238,13 @@ const Glyph &SizedFont::glyph(std::uint32_t code_point) const {
 static void copy_coverage(const FT_Bitmap &bitmap, Glyph &glyph) {
     glyph.width = static_cast<int>(bitmap.width);
     glyph.height = static_cast<int>(bitmap.rows);
-    glyph.coverage.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 0);
+    glyph.coverage.assign(
+        static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 0);
     const int pitch = bitmap.pitch < 0 ? -bitmap.pitch : bitmap.pitch;
     for (int row = 0; row < glyph.height; ++row) {
         const unsigned char *source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * pitch;
-        std::uint8_t *target = glyph.coverage.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width);
+        std::uint8_t *target = glyph.coverage.data() + static_cast<std::size_t>(row) *
+                                                           static_cast<std::size_t>(glyph.width);
         for (int column = 0; column < glyph.width; ++column) {
             target[column] = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
                                  ? ((source[column / 8] >> (7 - column % 8)) & 1 ? 255 : 0)
@@ -248,7 +260,8 @@ Glyph SizedFont::render(std::uint32_t code_point) const {
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0) return glyph;
     FT_GlyphSlot slot = face_->glyph;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return glyph;
+    if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+        return glyph;
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
     if (slot->bitmap.buffer != nullptr) copy_coverage(slot->bitmap, glyph);
@@ -267,7 +280,8 @@ const SizedFont *realize_font(const gdi::FontRequest &request) {
     if (found == system.sized.end()) {
         FT_Face face = open_face(*file);
         std::unique_ptr<SizedFont> font;
-        if (face != nullptr) font = std::make_unique<SizedFont>(face, em_pixels, request.monochrome);
+        if (face != nullptr)
+            font = std::make_unique<SizedFont>(face, em_pixels, request.monochrome);
         found = system.sized.emplace(key, std::move(font)).first;
     }
     return found->second.get();
@@ -275,6 +289,8 @@ const SizedFont *realize_font(const gdi::FontRequest &request) {
 
 const FontMetrics &font_metrics(const SizedFont &font) { return font.metrics(); }
 
-const Glyph &font_glyph(const SizedFont &font, std::uint32_t code_point) { return font.glyph(code_point); }
+const Glyph &font_glyph(const SizedFont &font, std::uint32_t code_point) {
+    return font.glyph(code_point);
+}
 
 }  // namespace platform::fonts

@@ -33,8 +33,8 @@ struct FontMetrics {
 
 // One rendered glyph: coverage 0..255 per pixel, placed relative to the pen on the baseline.
 struct Glyph {
-    int left = 0;     // from the pen position to the bitmap's left column
-    int top = 0;      // from the baseline up to the bitmap's top row
+    int left = 0;  // from the pen position to the bitmap's left column
+    int top = 0;   // from the baseline up to the bitmap's top row
     int width = 0;
     int height = 0;
     int advance = 0;  // pixels the pen moves on

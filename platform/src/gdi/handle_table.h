@@ -28,7 +28,6 @@ class HandleTable {
     static_assert(Step != 0 && (Step & (Step - 1)) == 0, "handle steps are powers of two");
 
 public:
-
     // The value behind `handle`, or nullptr.
     Value *find(std::uintptr_t handle) const {
         if (handle == 0 || slots_.empty()) return nullptr;
@@ -93,7 +92,8 @@ private:
     void close_gap(std::size_t hole) {
         for (std::size_t i = next(hole); slots_[i].handle != 0; i = next(i)) {
             const std::size_t wanted = home(slots_[i].handle);
-            const bool reachable = hole <= i ? (hole < wanted && wanted <= i) : (hole < wanted || wanted <= i);
+            const bool reachable =
+                hole <= i ? (hole < wanted && wanted <= i) : (hole < wanted || wanted <= i);
             if (reachable) continue;
             slots_[hole] = std::move(slots_[i]);
             slots_[i].handle = 0;

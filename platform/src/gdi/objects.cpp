@@ -17,8 +17,8 @@
 #include <array>
 #include <cstring>
 
-#include "gdi/handle_table.h"
 #include "core/object_counts.h"
+#include "gdi/handle_table.h"
 
 namespace platform::gdi {
 namespace {
@@ -100,10 +100,13 @@ std::array<HGDIOBJ, kStockCount + 1> make_stock_objects() {
     FontRequest fixed{13, FW_NORMAL, false, false, true, "monospace"};
     stock[OEM_FIXED_FONT] = insert_object(make_font(fixed, true));
     stock[ANSI_FIXED_FONT] = insert_object(make_font(fixed, true));
-    stock[ANSI_VAR_FONT] = insert_object(make_font({13, FW_NORMAL, false, false, false, "sans-serif"}, true));
+    stock[ANSI_VAR_FONT] =
+        insert_object(make_font({13, FW_NORMAL, false, false, false, "sans-serif"}, true));
     // SYSTEM_FONT is a bold face with a 16-pixel cell; it is every new DC's font.
-    stock[SYSTEM_FONT] = insert_object(make_font({16, FW_BOLD, false, false, false, "sans-serif"}, true));
-    stock[DEFAULT_GUI_FONT] = insert_object(make_font({-11, FW_NORMAL, false, false, false, "sans-serif"}, true));
+    stock[SYSTEM_FONT] =
+        insert_object(make_font({16, FW_BOLD, false, false, false, "sans-serif"}, true));
+    stock[DEFAULT_GUI_FONT] =
+        insert_object(make_font({-11, FW_NORMAL, false, false, false, "sans-serif"}, true));
     GdiObject bitmap;
     bitmap.kind = ObjectKind::bitmap;
     bitmap.stock = true;

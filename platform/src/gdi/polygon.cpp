@@ -17,7 +17,8 @@ using platform::PixelSurface;
 
 namespace {
 
-void outline_polygon(const PixelSurface &surface, const std::vector<Point64> &points, const PenPaint &pen) {
+void outline_polygon(const PixelSurface &surface, const std::vector<Point64> &points,
+                     const PenPaint &pen) {
     if (pen.wide()) {
         wide_polyline(surface, points, true, pen.width, pen.pixel);
         return;

@@ -29,7 +29,8 @@ struct Box {
 };
 
 Box normalised(int left, int top, int right, int bottom) {
-    return Box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    return Box{std::min(left, right), std::min(top, bottom), std::max(left, right),
+               std::max(top, bottom)};
 }
 
 // What one shape paints with: the pen and, when it is not hollow, the brush.
@@ -51,8 +52,8 @@ void draw_rectangle(const PixelSurface &surface, const Box &box, const ShapePain
     if (!paint.pen.visible || paint.pen.wide()) {
         if (paint.filled) fill_box(surface, l, t, r - 1, b - 1, paint.fill);
         if (!paint.pen.visible) return;
-        const std::array<Point64, 4> corners = {Point64{r - 1, b - 1}, Point64{l, b - 1}, Point64{l, t},
-                                                Point64{r - 1, t}};
+        const std::array<Point64, 4> corners = {Point64{r - 1, b - 1}, Point64{l, b - 1},
+                                                Point64{l, t}, Point64{r - 1, t}};
         wide_polyline(surface, corners, true, paint.pen.width, paint.pen.pixel);
         return;
     }
@@ -69,21 +70,25 @@ void draw_rectangle(const PixelSurface &surface, const Box &box, const ShapePain
 }
 
 // The rows of the ellipse that can touch the surface, widened by `margin` for a wide pen.
-void visible_rows(const PixelSurface &surface, const Box &box, Coord margin, Coord *first, Coord *end) {
+void visible_rows(const PixelSurface &surface, const Box &box, Coord margin, Coord *first,
+                  Coord *end) {
     *first = std::max<Coord>(0, -box.top - margin);
     *end = std::min<Coord>(box.height(), surface.height - box.top + margin);
 }
 
-void fill_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows, std::uint32_t pixel) {
+void fill_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows,
+                  std::uint32_t pixel) {
     Coord first = 0, end = 0;
     visible_rows(surface, box, 0, &first, &end);
     for (Coord row = first; row < end; ++row) {
         const EllipseRun run = rows.row(row);
-        fill_span(surface, box.top + row, box.left + box.width() - 1 - run.outer, box.left + run.outer + 1, pixel);
+        fill_span(surface, box.top + row, box.left + box.width() - 1 - run.outer,
+                  box.left + run.outer + 1, pixel);
     }
 }
 
-void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows, const PenPaint &pen) {
+void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows,
+                     const PenPaint &pen) {
     const PenDisc disc(pen.width);
     const Coord margin = pen.wide() ? pen.width : 0;
     Coord first = 0, end = 0;

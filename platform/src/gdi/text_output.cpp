@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "gdi/fonts.h"
-#include "gdi/draw_target.h"
 #include "core/codepage_1252.h"
+#include "gdi/draw_target.h"
+#include "gdi/fonts.h"
 
 using namespace platform::gdi;
 using namespace platform::raster;
@@ -30,7 +30,8 @@ const SizedFont *selected_font(const DeviceContext &dc) {
 }
 
 const Glyph &glyph_for(const SizedFont &font, char byte) {
-    return platform::fonts::font_glyph(font, platform::cp1252_to_unicode(static_cast<unsigned char>(byte)));
+    return platform::fonts::font_glyph(
+        font, platform::cp1252_to_unicode(static_cast<unsigned char>(byte)));
 }
 
 Coord text_width(const SizedFont &font, const char *text, int count) {
@@ -45,9 +46,12 @@ std::uint8_t blend_channel(std::uint32_t under, std::uint32_t over, unsigned cov
 }
 
 // Blend one glyph's coverage into the surface with its bitmap's top-left at (left, top).
-void blend_glyph(const PixelSurface &surface, const Glyph &glyph, Coord left, Coord top, std::uint32_t color) {
-    const Coord first_row = std::max<Coord>(0, -top), end_row = std::min<Coord>(glyph.height, surface.height - top);
-    const Coord first_col = std::max<Coord>(0, -left), end_col = std::min<Coord>(glyph.width, surface.width - left);
+void blend_glyph(const PixelSurface &surface, const Glyph &glyph, Coord left, Coord top,
+                 std::uint32_t color) {
+    const Coord first_row = std::max<Coord>(0, -top),
+                end_row = std::min<Coord>(glyph.height, surface.height - top);
+    const Coord first_col = std::max<Coord>(0, -left),
+                end_col = std::min<Coord>(glyph.width, surface.width - left);
     for (Coord row = first_row; row < end_row; ++row) {
         const std::uint8_t *coverage = glyph.coverage.data() + row * glyph.width;
         std::uint32_t *pixels = surface.pixels + (top + row) * surface.stride;
@@ -55,19 +59,21 @@ void blend_glyph(const PixelSurface &surface, const Glyph &glyph, Coord left, Co
             const unsigned c = coverage[col];
             if (c == 0) continue;
             const std::uint32_t under = pixels[left + col];
-            pixels[left + col] = c == 255 ? color
-                                   : (std::uint32_t{blend_channel(under, color, c, 16)} << 16) |
-                                         (std::uint32_t{blend_channel(under, color, c, 8)} << 8) |
-                                         blend_channel(under, color, c, 0);
+            pixels[left + col] = c == 255
+                                     ? color
+                                     : (std::uint32_t{blend_channel(under, color, c, 16)} << 16) |
+                                           (std::uint32_t{blend_channel(under, color, c, 8)} << 8) |
+                                           blend_channel(under, color, c, 0);
         }
     }
 }
 
-void draw_text(const PixelSurface &surface, const DeviceContext &dc, const SizedFont &font, Coord x, Coord y,
-               const char *text, int count) {
+void draw_text(const PixelSurface &surface, const DeviceContext &dc, const SizedFont &font, Coord x,
+               Coord y, const char *text, int count) {
     const FontMetrics &metrics = platform::fonts::font_metrics(font);
     if (dc.bk_mode == OPAQUE)
-        fill_box(surface, x, y, x + text_width(font, text, count), y + metrics.height, to_pixel(dc.bk_color));
+        fill_box(surface, x, y, x + text_width(font, text, count), y + metrics.height,
+                 to_pixel(dc.bk_color));
     if (surface.pixels == nullptr) return;
     const std::uint32_t color = to_pixel(dc.text_color);
     const Coord baseline = y + metrics.ascent;
@@ -79,7 +85,9 @@ void draw_text(const PixelSurface &surface, const DeviceContext &dc, const Sized
     }
 }
 
-LONG clamp_long(Coord value) { return static_cast<LONG>(std::clamp<Coord>(value, INT_MIN, INT_MAX)); }
+LONG clamp_long(Coord value) {
+    return static_cast<LONG>(std::clamp<Coord>(value, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
@@ -97,7 +105,8 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int count) {
 
 BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size) {
     DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0)) return FALSE;
+    if (dc == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0))
+        return FALSE;
     const SizedFont *font = selected_font(*dc);
     if (font == nullptr) return FALSE;
     size->cx = clamp_long(text_width(*font, text, count));

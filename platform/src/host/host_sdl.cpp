@@ -136,9 +136,9 @@ void present(HostWindow window, const PixelSurface &picture) {
     if (record == nullptr || picture.pixels == nullptr) return;
     SDL_Surface *target = SDL_GetWindowSurface(record->sdl);
     if (target == nullptr) return;
-    SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(
-        picture.pixels, picture.width, picture.height, 32, picture.stride * 4,
-        SDL_PIXELFORMAT_RGB888);
+    SDL_Surface *source =
+        SDL_CreateRGBSurfaceWithFormatFrom(picture.pixels, picture.width, picture.height, 32,
+                                           picture.stride * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
@@ -173,10 +173,14 @@ struct KeyIdentity {
 // Keys named by SDL scan code whose virtual key does not follow from the US scan table.
 int vk_for_named_key(SDL_Scancode code) {
     switch (code) {
-        case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return VK_CONTROL;
-        case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
-        case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return VK_MENU;
-        case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+        case SDL_SCANCODE_LCTRL:
+        case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+        case SDL_SCANCODE_LSHIFT:
+        case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+        case SDL_SCANCODE_LALT:
+        case SDL_SCANCODE_RALT: return VK_MENU;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
         case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
         case SDL_SCANCODE_BACKSPACE: return VK_BACK;
         case SDL_SCANCODE_TAB: return VK_TAB;
@@ -354,9 +358,9 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-constexpr HostBackend kSdlBackend = {true,         create_window, destroy_window,
-                                     show_window,  present,       screen_size,
-                                     now_ms,       collect_input, wait_input};
+constexpr HostBackend kSdlBackend = {true,        create_window, destroy_window,
+                                     show_window, present,       screen_size,
+                                     now_ms,      collect_input, wait_input};
 
 }  // namespace
 

@@ -59,9 +59,7 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name) {
     return reinterpret_cast<HMODULE>(platform::kModuleHandle);
 }
 
-extern "C" DWORD WINAPI GetTickCount(void) {
-    return static_cast<DWORD>(platform::host().now_ms());
-}
+extern "C" DWORD WINAPI GetTickCount(void) { return static_cast<DWORD>(platform::host().now_ms()); }
 
 extern "C" int WINAPI GetSystemMetrics(int index) {
     using namespace platform;

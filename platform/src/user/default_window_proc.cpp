@@ -2,7 +2,8 @@
 //
 // Closing destroys the window; painting validates; erasing fills with the class brush; the menu
 // bar is entered by a press on it, by Alt or F10 pressed and released alone, and by Alt+letter.
-// Depends on the window table, the keyboard state (Alt/F10 alone) and the menus (user/menu/menu_modal_loop.h).
+// Depends on the window table, the keyboard state (Alt/F10 alone) and the menus
+// (user/menu/menu_modal_loop.h).
 #include "user/keyboard_state.h"
 #include "user/menu/menu_modal_loop.h"
 #include "user/window_table.h"
@@ -25,9 +26,8 @@ LRESULT handle_erase(HWND window, WPARAM dc_param) {
     if (record == nullptr || record->background == nullptr || dc == nullptr) return 0;
     // Inside BeginPaint only the update box is erased, as a DC clipped to it would; otherwise
     // the whole client area.
-    RECT area = record->erasing_for_paint
-                    ? record->erase_box
-                    : RECT{0, 0, record->client_width, record->client_height};
+    RECT area = record->erasing_for_paint ? record->erase_box
+                                          : RECT{0, 0, record->client_width, record->client_height};
     FillRect(dc, &area, record->background);
     return 1;
 }

@@ -117,8 +117,10 @@ KeyMessage keyboard_input_event(int vk, int scan, bool extended, bool down) {
     bool alt_before = is_down(input_state, VK_MENU);
     int sided = sided_key(vk, scan, extended);
     bool was_down = is_down(input_state, sided != 0 ? sided : vk);
-    if (down && vk == VK_MENU && !was_down) alt_alone_input = true;
-    else if (down && vk != VK_MENU) alt_alone_input = false;
+    if (down && vk == VK_MENU && !was_down)
+        alt_alone_input = true;
+    else if (down && vk != VK_MENU)
+        alt_alone_input = false;
     apply_transition(input_state, vk, scan, extended, down);
     bool alt = is_down(input_state, VK_MENU);
     bool ctrl = is_down(input_state, VK_CONTROL);

@@ -150,8 +150,8 @@ extern "C" BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filter_min, UINT
     platform::prepare_retrieval();
     for (;;) {
         if (platform::retrieve(filter, true, msg)) return msg->message != WM_QUIT;
-        std::uint64_t deadline = filter.takes(WM_TIMER) ? platform::timers_next_deadline(window)
-                                                        : platform::kNoDeadline;
+        std::uint64_t deadline =
+            filter.takes(WM_TIMER) ? platform::timers_next_deadline(window) : platform::kNoDeadline;
         platform::windows_present_pending();
         if (!platform::host().wait_input(deadline)) {
             // Nothing can ever arrive (no display, no timer): fail instead of blocking forever.

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "host/host.h"
 #include "core/object_counts.h"
+#include "host/host.h"
 #include "user/message_queue.h"
 #include "user/window_table.h"
 

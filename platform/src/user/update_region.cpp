@@ -51,10 +51,14 @@ void subtract_from_update(Window &window, const RECT &cut) {
     }
     bool full_width = cut.left <= box.left && cut.right >= box.right;
     bool full_height = cut.top <= box.top && cut.bottom >= box.bottom;
-    if (full_width && cut.top <= box.top && cut.bottom > box.top) box.top = cut.bottom;
-    else if (full_width && cut.bottom >= box.bottom && cut.top < box.bottom) box.bottom = cut.top;
-    else if (full_height && cut.left <= box.left && cut.right > box.left) box.left = cut.right;
-    else if (full_height && cut.right >= box.right && cut.left < box.right) box.right = cut.left;
+    if (full_width && cut.top <= box.top && cut.bottom > box.top)
+        box.top = cut.bottom;
+    else if (full_width && cut.bottom >= box.bottom && cut.top < box.bottom)
+        box.bottom = cut.top;
+    else if (full_height && cut.left <= box.left && cut.right > box.left)
+        box.left = cut.right;
+    else if (full_height && cut.right >= box.right && cut.left < box.right)
+        box.right = cut.left;
     if (is_empty(box)) window.has_update = false;
 }
 

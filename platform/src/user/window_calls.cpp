@@ -6,9 +6,9 @@
 // host (the real window behind each one).
 #include <windows.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
 #include "host/host.h"
 #include "user/menu/menu_modal_loop.h"
@@ -47,9 +47,9 @@ std::unique_ptr<Window> new_window(const WindowClass &window_class, LPCSTR title
 }
 
 bool open_host_window(Window &window) {
-    window.host_window = host().create_window(
-        window.handle, window.title.c_str(), window.x, window.y, window.outer_width,
-        window.outer_height, &window.content_width, &window.content_height);
+    window.host_window = host().create_window(window.handle, window.title.c_str(), window.x,
+                                              window.y, window.outer_width, window.outer_height,
+                                              &window.content_width, &window.content_height);
     return window.host_window != 0;
 }
 
@@ -73,9 +73,8 @@ bool class_matches(const Window &window, const WindowClass *window_class) {
 }
 
 bool is_activating(int command) {
-    return command == SW_SHOWNORMAL || command == SW_SHOWMINIMIZED ||
-           command == SW_SHOWMAXIMIZED || command == SW_SHOW || command == SW_RESTORE ||
-           command == SW_SHOWDEFAULT;
+    return command == SW_SHOWNORMAL || command == SW_SHOWMINIMIZED || command == SW_SHOWMAXIMIZED ||
+           command == SW_SHOW || command == SW_RESTORE || command == SW_SHOWDEFAULT;
 }
 
 }  // namespace
@@ -86,8 +85,8 @@ using platform::find_window;
 using platform::Window;
 
 extern "C" HWND WINAPI CreateWindowExA(DWORD, LPCSTR class_name, LPCSTR title, DWORD style, int x,
-                                       int y, int width, int height, HWND, HMENU menu,
-                                       HINSTANCE, LPVOID) {
+                                       int y, int width, int height, HWND, HMENU menu, HINSTANCE,
+                                       LPVOID) {
     const platform::WindowClass *window_class = platform::find_window_class(class_name);
     if (window_class == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -177,8 +176,8 @@ extern "C" HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title) {
     std::vector<HWND> handles = platform::all_windows();
     for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
         const Window &window = *find_window(*it);
-        bool matches = platform::class_matches(window, window_class) &&
-                       platform::title_matches(window, title);
+        bool matches =
+            platform::class_matches(window, window_class) && platform::title_matches(window, title);
         if (matches) return window.handle;
     }
     return nullptr;

@@ -5,8 +5,8 @@
 // class menu, and the host draws the frame.
 #include "user/window_classes.h"
 
-#include <cstdint>
 #include <strings.h>
+#include <cstdint>
 #include <vector>
 
 #include "user/window_table.h"
@@ -22,9 +22,7 @@ constexpr DWORD kErrorClassHasWindows = 1412;
 std::vector<WindowClass> classes;
 ATOM next_atom = kFirstClassAtom;
 
-ATOM atom_of(LPCSTR name) {
-    return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-}
+ATOM atom_of(LPCSTR name) { return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name)); }
 
 bool class_has_windows(const WindowClass &window_class) {
     for (HWND handle : all_windows()) {

@@ -21,7 +21,8 @@ bool relayout(Window &window) {
     bar = std::clamp(bar, 0, window.content_height);
     int height = window.content_height - bar;
     window.needs_present = true;
-    bool client_changed = window.content_width != window.client_width || height != window.client_height;
+    bool client_changed =
+        window.content_width != window.client_width || height != window.client_height;
     if (!client_changed && bar == window.bar_height) return false;
     window_surface_resize(window, window.content_width, bar, height);
     return client_changed;

@@ -38,8 +38,7 @@ PixelSurface picture_of(Window &window) {
         return content;
     }
     window.composed_pixels = window.content_pixels;
-    PixelSurface frame{window.composed_pixels.data(), content.width, content.height,
-                       content.width};
+    PixelSurface frame{window.composed_pixels.data(), content.width, content.height, content.width};
     menu_overlay_paint(window.handle, frame, window.bar_height);
     return frame;
 }
@@ -47,9 +46,9 @@ PixelSurface picture_of(Window &window) {
 }  // namespace
 
 void window_surface_resize(Window &window, int content_width, int bar_height, int client_height) {
-    std::vector<std::uint32_t> pixels(
-        static_cast<std::size_t>(content_width) * static_cast<std::size_t>(bar_height + client_height),
-        kFreshPixel);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(content_width) *
+                                          static_cast<std::size_t>(bar_height + client_height),
+                                      kFreshPixel);
     int rows = std::min(client_height, window.client_height);
     int columns = std::min(content_width, window.client_width);
     for (int row = 0; row < rows; ++row) {
@@ -68,8 +67,8 @@ void window_surface_resize(Window &window, int content_width, int bar_height, in
 PixelSurface window_client_surface(HWND handle) {
     Window *window = find_window(handle);
     if (window == nullptr || window->client_width == 0 || window->client_height == 0) return {};
-    std::uint32_t *first =
-        window->content_pixels.data() + static_cast<std::size_t>(window->bar_height) * window->content_width;
+    std::uint32_t *first = window->content_pixels.data() +
+                           static_cast<std::size_t>(window->bar_height) * window->content_width;
     return {first, window->client_width, window->client_height, window->content_width};
 }
 

@@ -29,13 +29,13 @@ int format_message(void) { return 6; }
 int graphics_window_proc(void) { return 7; }
 
 static int sum_of_globals(void) {
-    return animating + app_instance + canvas_bitmap + canvas_dc + ctrl_held + event_key +
-           event_x + event_y + graphics_hwnd + one_frame_pending + origin_x + origin_y +
-           periodic_run_count + playback_periodic_owed + quit_requested +
-           refused_write_reported + run_menu + script_file + script_file_for_writing +
-           script_play_one + script_playback + script_recording + text_hwnd + text_lines +
-           text_next + tick_pending + window_dc + canvas_dirty + color_name + event_kind +
-           logging_on + text_block_allocator + text_first + SCRIPT_FILE_NAME + color_rgb;
+    return animating + app_instance + canvas_bitmap + canvas_dc + ctrl_held + event_key + event_x +
+           event_y + graphics_hwnd + one_frame_pending + origin_x + origin_y + periodic_run_count +
+           playback_periodic_owed + quit_requested + refused_write_reported + run_menu +
+           script_file + script_file_for_writing + script_play_one + script_playback +
+           script_recording + text_hwnd + text_lines + text_next + tick_pending + window_dc +
+           canvas_dirty + color_name + event_kind + logging_on + text_block_allocator + text_first +
+           SCRIPT_FILE_NAME + color_rgb;
 }
 
 int main(void) {
@@ -54,7 +54,8 @@ int main(void) {
     VORBL_shutdown();
     if (sum_of_globals() != expected || erase_canvas() + render_record() + pump_one_message() +
                                                 script_close() + text_window_paint() +
-                                                format_message() + graphics_window_proc() != 28) {
+                                                format_message() + graphics_window_proc() !=
+                                            28) {
         fprintf(stderr, "the package changed a global or a function of the program\n");
         return 1;
     }

@@ -27,13 +27,15 @@ TEST(BitBltCopy, ClippedAtSourceAndDestination) {
         for (int x = 0; x < 30; ++x) {
             const int sx = x - 5 + 4, sy = y + 3 + 1;
             const bool copied = x >= 5 && y < 5 && sx < 20;
-            ASSERT_EQ(GetPixel(target.dc(), x, y), copied ? stamp(sx, sy) : kWhite) << x << "," << y;
+            ASSERT_EQ(GetPixel(target.dc(), x, y), copied ? stamp(sx, sy) : kWhite)
+                << x << "," << y;
         }
 }
 
 TEST(BitBltCopy, OverlappingCopiesWithinOneBitmapActLikeMemmove) {
     TestCanvas canvas(16, 16);
-    for (const auto &[dx, dy] : {std::pair{3, 2}, std::pair{-2, -3}, std::pair{0, 1}, std::pair{1, 0}}) {
+    for (const auto &[dx, dy] :
+         {std::pair{3, 2}, std::pair{-2, -3}, std::pair{0, 1}, std::pair{1, 0}}) {
         fill_stamps(canvas);
         ASSERT_TRUE(BitBlt(canvas.dc(), 4 + dx, 4 + dy, 8, 8, canvas.dc(), 4, 4, SRCCOPY));
         for (int y = 0; y < 8; ++y)
@@ -50,8 +52,10 @@ TEST(BitBltCopy, BadArgumentsFailOrDrawNothing) {
     EXPECT_FALSE(BitBlt(target.dc(), 0, 0, 8, 8, nullptr, 0, 0, SRCCOPY));
     EXPECT_FALSE(BitBlt(target.dc(), 0, 0, 8, 8, source.dc(), 0, 0, 0x00EE0086));  // SRCPAINT
     EXPECT_TRUE(BitBlt(target.dc(), 0, 0, -8, 8, source.dc(), 0, 0, SRCCOPY));
-    EXPECT_TRUE(BitBlt(target.dc(), INT_MAX, INT_MIN, INT_MAX, INT_MAX, source.dc(), INT_MIN, INT_MAX, SRCCOPY));
-    EXPECT_TRUE(BitBlt(target.dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX, source.dc(), INT_MIN, INT_MIN, SRCCOPY));
+    EXPECT_TRUE(BitBlt(target.dc(), INT_MAX, INT_MIN, INT_MAX, INT_MAX, source.dc(), INT_MIN,
+                       INT_MAX, SRCCOPY));
+    EXPECT_TRUE(BitBlt(target.dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX, source.dc(), INT_MIN,
+                       INT_MIN, SRCCOPY));
     EXPECT_EQ(target.count(kWhite), 64);
     // A memory DC that still holds its default 1 x 1 bitmap: one pixel at most, nothing outside.
     HDC bare = CreateCompatibleDC(nullptr);
@@ -67,7 +71,8 @@ TEST(ScrollDCMove, UpByOneLineLeavesTheBottomStripStale) {
     ASSERT_TRUE(ScrollDC(canvas.dc(), 0, -5, nullptr, nullptr, nullptr, &update));
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 12; ++x) {
-            const COLORREF expected = y < 15 ? stamp(x, y + 5) : stamp(x, y);  // rows 15..19 untouched
+            const COLORREF expected =
+                y < 15 ? stamp(x, y + 5) : stamp(x, y);  // rows 15..19 untouched
             ASSERT_EQ(GetPixel(canvas.dc(), x, y), expected) << x << "," << y;
         }
     EXPECT_EQ(update.left, 0);
@@ -84,7 +89,7 @@ TEST(ScrollDCMove, ScrollAndClipRectanglesLimitTheMove) {
     EXPECT_EQ(GetPixel(canvas.dc(), 5, 2), stamp(2, 2));
     EXPECT_EQ(GetPixel(canvas.dc(), 8, 5), stamp(5, 5));
     EXPECT_EQ(GetPixel(canvas.dc(), 9, 5), stamp(9, 5));  // outside the moved block
-    EXPECT_EQ(GetPixel(canvas.dc(), 2, 2), stamp(2, 2));   // uncovered: stale
+    EXPECT_EQ(GetPixel(canvas.dc(), 2, 2), stamp(2, 2));  // uncovered: stale
     fill_stamps(canvas);
     const RECT clip{0, 0, 12, 6};
     ASSERT_TRUE(ScrollDC(canvas.dc(), 0, 4, nullptr, &clip, nullptr, nullptr));
@@ -121,8 +126,10 @@ TEST(SinglePixels, SetAndGetInsideAndOutside) {
     TestCanvas canvas(5, 5);
     EXPECT_EQ(SetPixel(canvas.dc(), 4, 4, RGB(1, 2, 3)), RGB(1, 2, 3));
     EXPECT_EQ(GetPixel(canvas.dc(), 4, 4), RGB(1, 2, 3));
-    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, 0xFF0A0B0C), RGB(0x0C, 0x0B, 0x0A));  // the high byte is dropped
-    for (const auto &[x, y] : {std::pair{5, 0}, std::pair{0, 5}, std::pair{-1, 2}, std::pair{INT_MIN, INT_MAX}}) {
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, 0xFF0A0B0C),
+              RGB(0x0C, 0x0B, 0x0A));  // the high byte is dropped
+    for (const auto &[x, y] :
+         {std::pair{5, 0}, std::pair{0, 5}, std::pair{-1, 2}, std::pair{INT_MIN, INT_MAX}}) {
         EXPECT_EQ(SetPixel(canvas.dc(), x, y, kPen), CLR_INVALID);
         EXPECT_EQ(GetPixel(canvas.dc(), x, y), CLR_INVALID);
     }

@@ -41,7 +41,8 @@ TEST(CosmeticLine, ExactPixelsIncludingTiesAndReversedLines) {
 }
 
 TEST(CosmeticLine, ReversedLineSwapsOnlyItsEnds) {
-    const int ends[][4] = {{0, 0, 7, 3}, {-5, 2, 6, -9}, {3, -8, -4, 5}, {-9, -1, 9, 1}, {2, 9, -3, -10}};
+    const int ends[][4] = {
+        {0, 0, 7, 3}, {-5, 2, 6, -9}, {3, -8, -4, 5}, {-9, -1, 9, 1}, {2, 9, -3, -10}};
     for (const auto &e : ends) {
         PixelSet forward = line_pixels(e[0], e[1], e[2], e[3]);
         PixelSet backward = line_pixels(e[2], e[3], e[0], e[1]);
@@ -79,7 +80,8 @@ TEST(CosmeticLine, ChainedLinesPaintEveryVertexOnceAndMoveTheCurrentPosition) {
 TEST(CosmeticLine, ClippingKeepsThePixelsOfTheUnclippedLine) {
     constexpr int kMargin = 50;
     TestCanvas clipped(601, 540), whole(601 + 2 * kMargin, 540 + 2 * kMargin);
-    const int lines[][4] = {{-30, -17, 640, 560}, {620, 40, -45, 511}, {300, -49, 290, 589}, {-49, 300, 649, 297}};
+    const int lines[][4] = {
+        {-30, -17, 640, 560}, {620, 40, -45, 511}, {300, -49, 290, 589}, {-49, 300, 649, 297}};
     {
         PenAndBrush a(clipped.dc(), 1, false), b(whole.dc(), 1, false);
         for (const auto &l : lines) {
@@ -181,7 +183,8 @@ TEST(CosmeticLine, RandomLinesMatchTheRoundingRuleEvaluatedPerStep) {
             const long long numerator = 2 * k * d_minor - length, denominator = 2 * length;
             long long step = numerator / denominator;
             if (numerator % denominator != 0 && numerator > 0) ++step;
-            const long long major = (x_major ? x1 : y1) + (x_major ? (dx > 0 ? k : -k) : (dy > 0 ? k : -k));
+            const long long major =
+                (x_major ? x1 : y1) + (x_major ? (dx > 0 ? k : -k) : (dy > 0 ? k : -k));
             const long long minor = (x_major ? y1 : x1) + step;
             const long long x = x_major ? major : minor, y = x_major ? minor : major;
             if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) continue;

@@ -53,7 +53,7 @@ TEST(ObjectLifetime, DeletingASelectedObjectFailsUntilItIsDeselected) {
     EXPECT_EQ(SelectObject(canvas.dc(), old), brush);
     EXPECT_TRUE(DeleteObject(brush));
     EXPECT_EQ(live_objects().brushes, with_brush.brushes - 1);
-    EXPECT_FALSE(DeleteObject(brush));             // gone: a second delete fails
+    EXPECT_FALSE(DeleteObject(brush));                     // gone: a second delete fails
     EXPECT_EQ(SelectObject(canvas.dc(), brush), nullptr);  // and it cannot be selected
 }
 

@@ -50,14 +50,19 @@ TEST(RectangleRule, FilledBoxCoversExactlyItsPixelsRightAndBottomExcluded) {
 }
 
 TEST(RectangleRule, SmallBoxesWithTheOnePixelPen) {
-    // 1 x 1 paints its pixel; 2 x 2 is four pen pixels; 3 x 3 has one brush pixel; width 1 is a column.
-    expect_picture(shape_picture(1, true, [](HDC dc) { Rectangle(dc, 1, 1, 2, 2); }, 4, 4),
+    // 1 x 1 paints its pixel; 2 x 2 is four pen pixels; 3 x 3 has one brush pixel; width 1 is a
+    // column.
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Rectangle(dc, 1, 1, 2, 2); }, 4, 4),
                    {"....", ".#..", "....", "...."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Rectangle(dc, 1, 1, 3, 3); }, 4, 4),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Rectangle(dc, 1, 1, 3, 3); }, 4, 4),
                    {"....", ".##.", ".##.", "...."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Rectangle(dc, 1, 1, 4, 4); }, 5, 5),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Rectangle(dc, 1, 1, 4, 4); }, 5, 5),
                    {".....", ".###.", ".#o#.", ".###.", "....."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Rectangle(dc, 1, 1, 2, 4); }, 3, 5),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Rectangle(dc, 1, 1, 2, 4); }, 3, 5),
                    {"...", ".#.", ".#.", ".#.", "..."});
 }
 
@@ -65,8 +70,10 @@ TEST(RectangleRule, ReversedCornersAreNormalisedAndEmptyBoxesDrawNothing) {
     const Picture forward = shape_picture(1, true, [](HDC dc) { Rectangle(dc, 1, 1, 6, 5); });
     expect_picture(shape_picture(1, true, [](HDC dc) { Rectangle(dc, 6, 5, 1, 1); }), forward);
     const Picture blank = shape_picture(1, true, [](HDC) {});
-    expect_picture(shape_picture(1, true, [](HDC dc) { EXPECT_TRUE(Rectangle(dc, 3, 1, 3, 7)); }), blank);
-    expect_picture(shape_picture(1, true, [](HDC dc) { EXPECT_TRUE(Ellipse(dc, 1, 4, 9, 4)); }), blank);
+    expect_picture(shape_picture(1, true, [](HDC dc) { EXPECT_TRUE(Rectangle(dc, 3, 1, 3, 7)); }),
+                   blank);
+    expect_picture(shape_picture(1, true, [](HDC dc) { EXPECT_TRUE(Ellipse(dc, 1, 4, 9, 4)); }),
+                   blank);
 }
 
 TEST(RectangleRule, HollowShapesLeaveTheirInsideAlone) {
@@ -85,12 +92,14 @@ TEST(RectangleRule, HollowShapesLeaveTheirInsideAlone) {
 }
 
 TEST(RectangleRule, NullPenFillsOnePixelNarrowerAndShorter) {
-    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Rectangle(dc, 1, 1, 6, 5); }, 7, 6),
+    expect_picture(shape_picture(
+                       kNullPen, true, [](HDC dc) { Rectangle(dc, 1, 1, 6, 5); }, 7, 6),
                    {".......", ".oooo..", ".oooo..", ".oooo..", ".......", "......."});
 }
 
 TEST(RectangleRule, WidePenHasRoundedCornersCentredOnTheBorder) {
-    const Picture actual = shape_picture(3, false, [](HDC dc) { Rectangle(dc, 3, 3, 9, 8); }, 12, 11);
+    const Picture actual = shape_picture(
+        3, false, [](HDC dc) { Rectangle(dc, 3, 3, 9, 8); }, 12, 11);
     // Bands 3 wide centred on the border pixels, and 3-wide discs (plus shapes) at the corners.
     expect_picture(actual, {"............", "............", "...######...", "..########..",
                             "..########..", "..###..###..", "..########..", "..########..",
@@ -98,39 +107,51 @@ TEST(RectangleRule, WidePenHasRoundedCornersCentredOnTheBorder) {
 }
 
 TEST(EllipseRule, ReferencePictures) {
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 4, 4); }, 5, 5),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 4, 4); }, 5, 5),
                    {".....", "..#..", ".#o#.", "..#..", "....."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 5, 5); }, 6, 6),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 5, 5); }, 6, 6),
                    {"......", "..##..", ".#oo#.", ".#oo#.", "..##..", "......"});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 6, 6); }, 7, 7),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 6, 6); }, 7, 7),
                    {".......", "..###..", ".#ooo#.", ".#ooo#.", ".#ooo#.", "..###..", "......."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8),
-                   {"........", "...##...", "..#oo#..", ".#oooo#.", ".#oooo#.", "..#oo#..", "...##...",
-                    "........"});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 11, 7); }, 12, 8),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8),
+                   {"........", "...##...", "..#oo#..", ".#oooo#.", ".#oooo#.", "..#oo#..",
+                    "...##...", "........"});
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 11, 7); }, 12, 8),
                    {"............", "...######...", "..#oooooo#..", ".#oooooooo#.", ".#oooooooo#.",
                     "..#oooooo#..", "...######...", "............"});
 }
 
 TEST(EllipseRule, TinyBoxesAreRectanglesAndARadiusZeroDiscIsOnePixel) {
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 2, 2); }, 3, 3),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 2, 2); }, 3, 3),
                    {"...", ".#.", "..."});
-    expect_picture(shape_picture(1, true, [](HDC dc) { Ellipse(dc, 1, 1, 3, 3); }, 4, 4),
+    expect_picture(shape_picture(
+                       1, true, [](HDC dc) { Ellipse(dc, 1, 1, 3, 3); }, 4, 4),
                    {"....", ".##.", ".##.", "...."});
 }
 
 TEST(EllipseRule, NullPenFillsOutlineAndInterior) {
-    const Picture disc = {"........", "...oo...", "..oooo..", ".oooooo.", ".oooooo.", "..oooo..", "...oo...",
-                          "........"};
-    expect_picture(shape_picture(kNullPen, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8), disc);
+    const Picture disc = {"........", "...oo...", "..oooo..", ".oooooo.",
+                          ".oooooo.", "..oooo..", "...oo...", "........"};
+    expect_picture(shape_picture(
+                       kNullPen, true, [](HDC dc) { Ellipse(dc, 1, 1, 7, 7); }, 8, 8),
+                   disc);
     // Outlined in the brush's own colour, as the package fills: the same pixels.
-    const Picture same_colour = shape_picture(kNullPen, true, [](HDC dc) {
-        HPEN pen = CreatePen(PS_SOLID, 1, kBrush);
-        HGDIOBJ old = SelectObject(dc, pen);
-        Ellipse(dc, 1, 1, 7, 7);
-        SelectObject(dc, old);
-        DeleteObject(pen);
-    }, 8, 8);
+    const Picture same_colour = shape_picture(
+        kNullPen, true,
+        [](HDC dc) {
+            HPEN pen = CreatePen(PS_SOLID, 1, kBrush);
+            HGDIOBJ old = SelectObject(dc, pen);
+            Ellipse(dc, 1, 1, 7, 7);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        },
+        8, 8);
     expect_picture(same_colour, disc);
 }
 
@@ -154,12 +175,14 @@ TEST(EllipseRule, OutlineIsSymmetricAndTouchesEveryEdgeOfItsBox) {
 
 TEST(PolygonRule, ReferenceTriangles) {
     const POINT corners[3] = {{1, 1}, {7, 1}, {1, 7}};
-    expect_picture(shape_picture(1, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
+    expect_picture(shape_picture(
+                       1, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
                    {".........", ".#######.", ".#oooo#..", ".#ooo#...", ".#oo#....", ".#o#.....",
                     ".##......", ".#......."});
-    expect_picture(shape_picture(kNullPen, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
-                   {".........", ".oooooo..", ".ooooo...", ".oooo....", ".ooo.....", ".oo......", ".o.......",
-                    "........."});
+    expect_picture(shape_picture(
+                       kNullPen, true, [&](HDC dc) { Polygon(dc, corners, 3); }, 9, 8),
+                   {".........", ".oooooo..", ".ooooo...", ".oooo....", ".ooo.....", ".oo......",
+                    ".o.......", "........."});
 }
 
 TEST(PolygonRule, DegenerateInput) {
@@ -167,9 +190,12 @@ TEST(PolygonRule, DegenerateInput) {
     const POINT same[3] = {{4, 4}, {4, 4}, {4, 4}};
     const POINT line[3] = {{1, 1}, {3, 3}, {5, 5}};
     const Picture blank = shape_picture(1, true, [](HDC) {});
-    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_FALSE(Polygon(dc, two, 1)); }), blank);
-    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_FALSE(Polygon(dc, nullptr, 3)); }), blank);
-    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_TRUE(Polygon(dc, same, 3)); }), blank);
+    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_FALSE(Polygon(dc, two, 1)); }),
+                   blank);
+    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_FALSE(Polygon(dc, nullptr, 3)); }),
+                   blank);
+    expect_picture(shape_picture(1, true, [&](HDC dc) { EXPECT_TRUE(Polygon(dc, same, 3)); }),
+                   blank);
     // Two points: the segment both ways, so both ends are painted.
     const Picture segment = shape_picture(1, true, [&](HDC dc) { Polygon(dc, two, 2); });
     EXPECT_EQ(segment[1][1], '#');
@@ -185,18 +211,21 @@ TEST(PolygonRule, DegenerateInput) {
 TEST(Clipping, ShapesAcrossEveryEdgeMatchAnUnclippedDrawing) {
     constexpr int kMargin = 40;
     TestCanvas clipped(601, 540), whole(601 + 2 * kMargin, 540 + 2 * kMargin);
-    const int boxes[4][4] = {{-20, 100, 30, 160}, {570, 200, 640, 260}, {250, -25, 330, 20}, {100, 510, 180, 575}};
+    const int boxes[4][4] = {
+        {-20, 100, 30, 160}, {570, 200, 640, 260}, {250, -25, 330, 20}, {100, 510, 180, 575}};
     for (const auto &b : boxes) {
         PenAndBrush paint_clipped(clipped.dc(), 1, true), paint_whole(whole.dc(), 1, true);
         Ellipse(clipped.dc(), b[0], b[1], b[2], b[3]);
         Ellipse(whole.dc(), b[0] + kMargin, b[1] + kMargin, b[2] + kMargin, b[3] + kMargin);
         const POINT tri[3] = {{b[0], b[1]}, {b[2], b[1] + 7}, {b[0] + 5, b[3]}};
-        const POINT shifted[3] = {{b[0] + kMargin, b[1] + kMargin}, {b[2] + kMargin, b[1] + 7 + kMargin},
+        const POINT shifted[3] = {{b[0] + kMargin, b[1] + kMargin},
+                                  {b[2] + kMargin, b[1] + 7 + kMargin},
                                   {b[0] + 5 + kMargin, b[3] + kMargin}};
         Polygon(clipped.dc(), tri, 3);
         Polygon(whole.dc(), shifted, 3);
         Rectangle(clipped.dc(), b[0] + 3, b[1] + 3, b[2] - 3, b[3] - 3);
-        Rectangle(whole.dc(), b[0] + 3 + kMargin, b[1] + 3 + kMargin, b[2] - 3 + kMargin, b[3] - 3 + kMargin);
+        Rectangle(whole.dc(), b[0] + 3 + kMargin, b[1] + 3 + kMargin, b[2] - 3 + kMargin,
+                  b[3] - 3 + kMargin);
     }
     expect_picture(clipped.picture(0, 0, 601, 540), whole.picture(kMargin, kMargin, 601, 540));
 }
@@ -283,7 +312,8 @@ TEST(PolygonRule, RandomTrianglesMatchTheSamplingRuleEvaluatedPerPixel) {
                     crossings += x <= px ? 1 : 0;
                 }
                 const COLORREF expected = crossings % 2 == 1 ? kBrush : kWhite;
-                ASSERT_EQ(GetPixel(canvas.dc(), px, py), expected) << "trial " << trial << " at " << px << "," << py;
+                ASSERT_EQ(GetPixel(canvas.dc(), px, py), expected)
+                    << "trial " << trial << " at " << px << "," << py;
             }
     }
 }

@@ -93,8 +93,10 @@ public:
     PenAndBrush(HDC dc, int pen_width, bool filled) : dc_(dc) {
         pen_ = pen_width == kNullPen ? nullptr : CreatePen(PS_SOLID, pen_width, kPen);
         brush_ = filled ? CreateSolidBrush(kBrush) : nullptr;
-        old_pen_ = SelectObject(dc, pen_ != nullptr ? static_cast<HGDIOBJ>(pen_) : GetStockObject(NULL_PEN));
-        old_brush_ = SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
+        old_pen_ = SelectObject(
+            dc, pen_ != nullptr ? static_cast<HGDIOBJ>(pen_) : GetStockObject(NULL_PEN));
+        old_brush_ =
+            SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
     }
     ~PenAndBrush() {
         SelectObject(dc_, old_pen_);
@@ -119,17 +121,24 @@ inline void write_ppm(const std::filesystem::path &path, const std::vector<std::
     for (const std::string &row : rows) {
         for (std::size_t x = 0; x < width; ++x) {
             const char c = x < row.size() ? row[x] : '?';
-            const unsigned char rgb[3] = {
-                static_cast<unsigned char>(c == '#' ? 200 : c == '.' ? 255 : c == 'o' ? 0 : 0),
-                static_cast<unsigned char>(c == '.' ? 255 : c == '?' ? 255 : 0),
-                static_cast<unsigned char>(c == 'o' ? 180 : c == '.' ? 255 : 0)};
+            const unsigned char rgb[3] = {static_cast<unsigned char>(c == '#'   ? 200
+                                                                     : c == '.' ? 255
+                                                                     : c == 'o' ? 0
+                                                                                : 0),
+                                          static_cast<unsigned char>(c == '.'   ? 255
+                                                                     : c == '?' ? 255
+                                                                                : 0),
+                                          static_cast<unsigned char>(c == 'o'   ? 180
+                                                                     : c == '.' ? 255
+                                                                                : 0)};
             out.write(reinterpret_cast<const char *>(rgb), 3);
         }
     }
 }
 
 // Compare pictures; on a mismatch write both as images and fail with both printed.
-inline void expect_picture(const std::vector<std::string> &actual, const std::vector<std::string> &expected) {
+inline void expect_picture(const std::vector<std::string> &actual,
+                           const std::vector<std::string> &expected) {
     if (actual == expected) return;
     const char *dir = std::getenv("VORBL_TEST_OUTPUT");
     std::filesystem::path folder = dir != nullptr ? dir : ".";
@@ -140,7 +149,8 @@ inline void expect_picture(const std::vector<std::string> &actual, const std::ve
     write_ppm(folder / (stem + ".expected.ppm"), expected);
     std::string text = "actual | expected\n";
     for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i)
-        text += (i < actual.size() ? actual[i] : "") + " | " + (i < expected.size() ? expected[i] : "") + "\n";
+        text += (i < actual.size() ? actual[i] : "") + " | " +
+                (i < expected.size() ? expected[i] : "") + "\n";
     ADD_FAILURE() << text << "images written to " << folder / stem;
 }
 

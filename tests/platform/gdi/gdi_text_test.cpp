@@ -20,7 +20,9 @@ constexpr COLORREF kBox = RGB(250, 250, 0);
 // A font selected into a DC for one block.
 class SelectedFont {
 public:
-    SelectedFont(HDC dc, int height, DWORD quality = DEFAULT_QUALITY, const char *face = "VORBL-font") : dc_(dc) {
+    SelectedFont(HDC dc, int height, DWORD quality = DEFAULT_QUALITY,
+                 const char *face = "VORBL-font")
+        : dc_(dc) {
         font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, quality, 0, face);
         old_ = SelectObject(dc, font_);
     }
@@ -56,7 +58,8 @@ RECT changed_box(const TestCanvas &canvas, COLORREF background) {
         for (int x = 0; x < canvas.width(); ++x)
             if (GetPixel(canvas.dc(), x, y) != background) {
                 box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
+                box.right = std::max<LONG>(box.right, x + 1),
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
             }
     return box;
 }
@@ -241,10 +244,12 @@ TEST(TextOutput, TextCallsGiveBackTheirFonts) {
 // in a child process, so its font configuration is its own.
 TEST(NoFontsDeathTest, TextCallsFailQuietly) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::filesystem::path config = std::filesystem::temp_directory_path() / "vorbl_no_fonts.conf";
+    const std::filesystem::path config =
+        std::filesystem::temp_directory_path() / "vorbl_no_fonts.conf";
     {
         std::ofstream out(config);
-        out << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" << std::filesystem::temp_directory_path().string()
+        out << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>"
+            << std::filesystem::temp_directory_path().string()
             << "/vorbl_no_fonts_cache</cachedir></fontconfig>\n";
     }
     EXPECT_EXIT(
@@ -254,7 +259,8 @@ TEST(NoFontsDeathTest, TextCallsFailQuietly) {
             SelectedFont font(canvas.dc(), -12);
             TEXTMETRICA m{};
             SIZE size{};
-            const bool failed = !TextOutA(canvas.dc(), 0, 0, "abc", 3) && !GetTextMetricsA(canvas.dc(), &m) &&
+            const bool failed = !TextOutA(canvas.dc(), 0, 0, "abc", 3) &&
+                                !GetTextMetricsA(canvas.dc(), &m) &&
                                 !GetTextExtentPointA(canvas.dc(), "abc", 3, &size);
             std::exit(failed && canvas.count(kWhite) == 400 ? 0 : 1);
         },

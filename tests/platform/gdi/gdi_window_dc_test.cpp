@@ -19,8 +19,8 @@ HWND make_window(int width, int height) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "GdiTestWindow";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, "GdiTestWindow", "GDI test", WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, "GdiTestWindow", "GDI test", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+                           nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ TEST(BadBlocks, AreRefusedWithTheirErrors) {
 
 TEST(BlockAccounting, EveryAllocationIsCountedUntilFreed) {
     const PlatformObjectCounts before = live_objects();
-    HGLOBAL a = GlobalAlloc(GMEM_MOVEABLE, 10), b = GlobalAlloc(GMEM_FIXED, 10), c = GlobalAlloc(GMEM_MOVEABLE, 0);
+    HGLOBAL a = GlobalAlloc(GMEM_MOVEABLE, 10), b = GlobalAlloc(GMEM_FIXED, 10),
+            c = GlobalAlloc(GMEM_MOVEABLE, 0);
     EXPECT_EQ(live_objects().global_blocks, before.global_blocks + 3);
     GlobalFree(a), GlobalFree(b), GlobalFree(c);
     expect_same_objects(before, live_objects());

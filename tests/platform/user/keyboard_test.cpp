@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/codepage_1252.h"
-#include "host/host_input.h"
 #include "core/us_keyboard_layout.h"
+#include "host/host_input.h"
 #include "recording_window.h"
 
 namespace {

@@ -29,7 +29,8 @@ protected:
 
     // Let virtual time reach now + ms without retrieving any timer message.
     void let_time_pass(unsigned ms) {
-        headless_host_after(ms, [](void *) { PostMessageA(nullptr, kMarker, 0, 0); }, nullptr);
+        headless_host_after(
+            ms, [](void *) { PostMessageA(nullptr, kMarker, 0, 0); }, nullptr);
         MSG msg;
         ASSERT_EQ(GetMessageA(&msg, nullptr, kMarker, kMarker), TRUE);
     }

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "user/menu/menu_drawing.h"
 #include "recording_window.h"
+#include "user/menu/menu_drawing.h"
 #include "user/window_surface.h"
 
 namespace {
@@ -80,9 +80,9 @@ TEST_F(Windows, AMenuBarAttachedDuringCreationShrinksTheClientAreaAndEveryWmSize
 }
 
 TEST_F(Windows, CreationFailsForAnUnknownClassOrWhenWmCreateSaysSo) {
-    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                              nullptr),
-              nullptr);
+    EXPECT_EQ(
+        CreateWindowExA(0, "NoSuchClass", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
     recording::create_result = -1;
     EXPECT_EQ(recording::make_window("Refused"), nullptr);

@@ -41,7 +41,7 @@ struct EdgeWalker {
     Coord y_end = 0;    // row after the last one (its bottom vertex row, excluded)
     Coord x_top = 0;
     Coord dx = 0;
-    Coord dy = 0;       // > 0
+    Coord dy = 0;  // > 0
     Coord step_whole = 0;
     Coord step_rest = 0;  // 0 <= step_rest < dy
     Coord whole = 0;      // floor((row - y_top) * dx / dy)
@@ -104,7 +104,8 @@ PolygonScratch &scratch() {
 }
 
 // The edges crossing `row` into `active`; returns the first row at which that set changes.
-Coord gather_band(std::vector<EdgeWalker> &edges, Coord row, Coord last, std::vector<EdgeWalker *> &active) {
+Coord gather_band(std::vector<EdgeWalker> &edges, Coord row, Coord last,
+                  std::vector<EdgeWalker *> &active) {
     active.clear();
     Coord band_end = last;
     for (EdgeWalker &edge : edges) {
@@ -119,11 +120,12 @@ Coord gather_band(std::vector<EdgeWalker> &edges, Coord row, Coord last, std::ve
 }
 
 // Rows [row, band_end) crossed by exactly two edges: one span between them per row.
-void fill_two_edge_band(const PixelSurface &surface, Coord row, Coord band_end, EdgeWalker &a, EdgeWalker &b,
-                        std::uint32_t pixel) {
+void fill_two_edge_band(const PixelSurface &surface, Coord row, Coord band_end, EdgeWalker &a,
+                        EdgeWalker &b, std::uint32_t pixel) {
     for (; row < band_end; ++row) {
         const Coord x_a = a.crossing(), x_b = b.crossing();
-        fill_row(row_start(surface, row), surface.width, std::min(x_a, x_b), std::max(x_a, x_b), pixel);
+        fill_row(row_start(surface, row), surface.width, std::min(x_a, x_b), std::max(x_a, x_b),
+                 pixel);
         a.advance();
         b.advance();
     }
@@ -148,7 +150,8 @@ void fill_general_band(const PixelSurface &surface, Coord row, Coord band_end,
 
 }  // namespace
 
-void fill_span(const PixelSurface &surface, Coord y, Coord x_begin, Coord x_end, std::uint32_t pixel) {
+void fill_span(const PixelSurface &surface, Coord y, Coord x_begin, Coord x_end,
+               std::uint32_t pixel) {
     if (surface.pixels == nullptr || y < 0 || y >= surface.height) return;
     fill_row(row_start(surface, y), surface.width, x_begin, x_end, pixel);
 }
@@ -165,10 +168,12 @@ void fill_box(const PixelSurface &surface, Coord left, Coord top, Coord right, C
                     static_cast<std::size_t>(last - first) * row, pixel);
         return;
     }
-    for (Coord y = first; y < last; ++y) fill_row(row_start(surface, y), surface.width, left, right, pixel);
+    for (Coord y = first; y < last; ++y)
+        fill_row(row_start(surface, y), surface.width, left, right, pixel);
 }
 
-void fill_polygon(const PixelSurface &surface, std::span<const Point64> points, std::uint32_t pixel) {
+void fill_polygon(const PixelSurface &surface, std::span<const Point64> points,
+                  std::uint32_t pixel) {
     if (surface.pixels == nullptr || points.size() < 3) return;
     PolygonScratch &work = scratch();
     work.edges.clear();

@@ -59,18 +59,21 @@ inline void fill_pixels(std::uint32_t *first, std::size_t count, std::uint32_t p
     std::wmemset(reinterpret_cast<wchar_t *>(first), static_cast<wchar_t>(pixel), count);
 }
 // Pixels [x_begin, x_end) of the row that starts at `row`, clipped to [0, width).
-inline void fill_row(std::uint32_t *row, Coord width, Coord x_begin, Coord x_end, std::uint32_t pixel) {
+inline void fill_row(std::uint32_t *row, Coord width, Coord x_begin, Coord x_end,
+                     std::uint32_t pixel) {
     const Coord begin = x_begin < 0 ? 0 : x_begin;
     const Coord end = x_end > width ? width : x_end;
     if (begin < end) fill_pixels(row + begin, static_cast<std::size_t>(end - begin), pixel);
 }
 // Pixels [x_begin, x_end) of row y, clipped.
-void fill_span(const PixelSurface &surface, Coord y, Coord x_begin, Coord x_end, std::uint32_t pixel);
+void fill_span(const PixelSurface &surface, Coord y, Coord x_begin, Coord x_end,
+               std::uint32_t pixel);
 // Pixels [left, right) x [top, bottom), clipped; nothing when the box is empty.
 void fill_box(const PixelSurface &surface, Coord left, Coord top, Coord right, Coord bottom,
               std::uint32_t pixel);
 // The alternate-rule fill of a closed polygon: pixel (px, py) is filled when its top-left corner
 // is inside; left edges and top rows inclusive, right edges and bottom rows exclusive.
-void fill_polygon(const PixelSurface &surface, std::span<const Point64> points, std::uint32_t pixel);
+void fill_polygon(const PixelSurface &surface, std::span<const Point64> points,
+                  std::uint32_t pixel);
 
 }  // namespace platform::raster

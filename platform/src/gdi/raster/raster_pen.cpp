@@ -22,7 +22,8 @@ __extension__ typedef __int128 Wide;
 // Floor of a / b for b > 0. Lines between ordinary coordinates keep `a` within 64 bits, where
 // the division is a single instruction instead of a call to the 128-bit routine.
 Coord floor_div(Wide a, Coord b) {
-    constexpr Wide kLow = std::numeric_limits<Coord>::min(), kHigh = std::numeric_limits<Coord>::max();
+    constexpr Wide kLow = std::numeric_limits<Coord>::min(),
+                   kHigh = std::numeric_limits<Coord>::max();
     if (a >= kLow && a <= kHigh) {
         const Coord narrow = static_cast<Coord>(a), q = narrow / b;
         return (narrow % b != 0 && narrow < 0) ? q - 1 : q;
@@ -39,7 +40,8 @@ Coord floor_at(Wide base, Coord step, Coord denominator, Coord k) {
 // floor((base + k * step) / denominator) for k = first, first + 1, ..., by additions.
 class FloorStepper {
 public:
-    FloorStepper(Wide base, Coord step, Coord denominator, Coord first) : denominator_(denominator) {
+    FloorStepper(Wide base, Coord step, Coord denominator, Coord first)
+        : denominator_(denominator) {
         const Wide start = base + static_cast<Wide>(first) * step;
         quotient_ = floor_div(start, denominator);
         rest_ = static_cast<Coord>(start - static_cast<Wide>(quotient_) * denominator);
@@ -69,7 +71,8 @@ private:
 };
 
 // The steps k (0 <= k < length) whose major coordinate origin + direction * k lies in [0, limit).
-void visible_steps(Coord origin, int direction, Coord length, Coord limit, Coord *first, Coord *end) {
+void visible_steps(Coord origin, int direction, Coord length, Coord limit, Coord *first,
+                   Coord *end) {
     if (direction > 0) {
         *first = std::max<Coord>(0, -origin);
         *end = std::min<Coord>(length, limit - origin);
@@ -100,21 +103,25 @@ void x_major_runs(const PixelSurface &surface, const LineSteps &line, FloorStepp
         } while (k < line.end && minor.value() == offset);
         const Coord row = line.minor0 + offset;
         if (row < 0 || row >= surface.height) continue;
-        const Coord a = line.major0 + line.direction * run_first, b = line.major0 + line.direction * (k - 1);
+        const Coord a = line.major0 + line.direction * run_first,
+                    b = line.major0 + line.direction * (k - 1);
         const Coord left = std::min(a, b);
-        fill_pixels(row_start(surface, row) + left, static_cast<std::size_t>(k - run_first), line.pixel);
+        fill_pixels(row_start(surface, row) + left, static_cast<std::size_t>(k - run_first),
+                    line.pixel);
     }
 }
 
 // A line whose every visible step lands on the surface: one store per step at an offset that
 // moves by a row or a column, with no check at all.
-void unchecked_steps(const PixelSurface &surface, const LineSteps &line, bool x_major, FloorStepper minor) {
+void unchecked_steps(const PixelSurface &surface, const LineSteps &line, bool x_major,
+                     FloorStepper minor) {
     const std::ptrdiff_t stride = surface.stride;
     const std::ptrdiff_t major_unit = x_major ? 1 : stride, minor_unit = x_major ? stride : 1;
     const std::ptrdiff_t major_step = line.direction * major_unit;
     std::ptrdiff_t offset = (line.major0 + line.direction * line.first) * major_unit +
                             (line.minor0 + minor.value()) * minor_unit;
-    const std::ptrdiff_t plain = major_step + minor.step_whole() * minor_unit, carried = plain + minor_unit;
+    const std::ptrdiff_t plain = major_step + minor.step_whole() * minor_unit,
+                         carried = plain + minor_unit;
     for (Coord k = line.first; k < line.end; ++k) {
         surface.pixels[offset] = line.pixel;
         offset += minor.advance() ? carried : plain;
@@ -143,8 +150,8 @@ void cosmetic_line(const PixelSurface &surface, Point64 from, Point64 to, std::u
     const Coord d_major = x_major ? dx : dy, d_minor = x_major ? dy : dx;
     const Coord length = std::llabs(d_major);
     line.direction = d_major > 0 ? 1 : -1;
-    visible_steps(line.major0, line.direction, length, x_major ? surface.width : surface.height, &line.first,
-                  &line.end);
+    visible_steps(line.major0, line.direction, length, x_major ? surface.width : surface.height,
+                  &line.first, &line.end);
     if (line.first >= line.end) return;
     // minor = minor0 + ceil((2k * d_minor - length) / (2 * length)), the nearest pixel with ties
     // going to the smaller coordinate; ceil(n / d) = floor((n + d - 1) / d).
@@ -197,10 +204,13 @@ void wide_segment_body(const PixelSurface &surface, Point64 from, Point64 to, in
     }
     // The band's extent across the segment, split as in the horizontal case: the smaller half
     // towards negative coordinates.
-    const long double length = std::hypot(static_cast<long double>(dx), static_cast<long double>(dy));
+    const long double length =
+        std::hypot(static_cast<long double>(dx), static_cast<long double>(dy));
     const Coord across_x = std::llround(width * std::fabs(static_cast<long double>(dy)) / length);
     const Coord across_y = std::llround(width * std::fabs(static_cast<long double>(dx)) / length);
-    auto offset = [](Coord across, bool positive) { return positive ? across - across / 2 : -(across / 2); };
+    auto offset = [](Coord across, bool positive) {
+        return positive ? across - across / 2 : -(across / 2);
+    };
     const Point64 side_a{offset(across_x, -dy > 0), offset(across_y, dx > 0)};
     const Point64 side_b{offset(across_x, dy > 0), offset(across_y, -dx > 0)};
     const std::array<Point64, 4> band = {
@@ -215,7 +225,8 @@ void wide_polyline(const PixelSurface &surface, std::span<const Point64> points,
     const PenDisc disc(width);
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         wide_segment_body(surface, points[i], points[i + 1], width, pixel);
-    if (closed && points.size() > 2) wide_segment_body(surface, points.back(), points.front(), width, pixel);
+    if (closed && points.size() > 2)
+        wide_segment_body(surface, points.back(), points.front(), width, pixel);
     for (const Point64 &point : points) disc.stamp_run(surface, point.y, point.x, point.x, pixel);
 }
 

@@ -12,8 +12,8 @@
 
 #include <span>
 
-#include "gdi/raster/raster_ellipse.h"
 #include "gdi/raster/raster_core.h"
+#include "gdi/raster/raster_ellipse.h"
 
 namespace platform::raster {
 

@@ -51,8 +51,10 @@ void draw_text(HDC dc, const TextMeasure &measure, const MenuItemText &shown, in
     TextOutA(dc, x, y, shown.text.data(), static_cast<int>(shown.text.size()));
     if (shown.mnemonic_index < 0) return;
     const std::string_view text = shown.text;
-    const int from = x + measure.width(text.substr(0, static_cast<std::size_t>(shown.mnemonic_index)));
-    const int to = x + measure.width(text.substr(0, static_cast<std::size_t>(shown.mnemonic_index) + 1));
+    const int from =
+        x + measure.width(text.substr(0, static_cast<std::size_t>(shown.mnemonic_index)));
+    const int to =
+        x + measure.width(text.substr(0, static_cast<std::size_t>(shown.mnemonic_index) + 1));
     hline(dc, colour, from, to, y + measure.ascent + 1);
 }
 
@@ -98,7 +100,8 @@ void draw_popup_item(HDC dc, const TextMeasure &measure, const PopupLayout &layo
     const MenuItemText shown = split_menu_text(item.text);
     draw_text(dc, measure, shown, area.left + (layout.text_x - kPopupBorder), text_y, colour);
     if (!shown.label.empty()) {
-        const int label_x = area.left + (layout.label_right - kPopupBorder) - measure.width(shown.label);
+        const int label_x =
+            area.left + (layout.label_right - kPopupBorder) - measure.width(shown.label);
         draw_text(dc, measure, MenuItemText{shown.label, {}, -1, 0}, label_x, text_y, colour);
     }
 }
@@ -137,7 +140,8 @@ void menu_bar_paint(HMENU menu, const PixelSurface &bar, HWND owner) {
     const MenuObject *object = menu_object(menu);
     if (object == nullptr) return;
     const MenuStateMachine *tracker = menu_state_of(owner);
-    const int selected = tracker != nullptr && tracker->bar() == menu ? tracker->bar_selection() : -1;
+    const int selected =
+        tracker != nullptr && tracker->bar() == menu ? tracker->bar_selection() : -1;
     const BarLayout layout = layout_menu_bar(*object, bar.width, font.measure());
     for (std::size_t i = 0; i < layout.items.size(); ++i) {
         const MenuItem &item = object->items[i];
@@ -163,7 +167,8 @@ void menu_overlay_paint(HWND owner, const PixelSurface &frame, int client_top) {
     MenuFontDC font(frame);
     if (font.dc() == nullptr) return;
     const RECT where = tracker->popup_rect();
-    draw_popup(font, *popup, layout_popup(*popup, font.measure()), where.left, where.top + client_top, tracker->popup_selection());
+    draw_popup(font, *popup, layout_popup(*popup, font.measure()), where.left,
+               where.top + client_top, tracker->popup_selection());
 }
 
 }  // namespace platform

@@ -23,7 +23,8 @@ void MenuFontDC::open(const PixelSurface &target) {
     measure_.width = [this](std::string_view text) {
         SIZE size{0, 0};
         if (dc_ == nullptr || text.empty()) return 0;
-        if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size)) return 0;
+        if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size))
+            return 0;
         return static_cast<int>(size.cx);
     };
     dc_ = create_surface_dc(target);

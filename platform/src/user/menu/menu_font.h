@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "user/menu/menu_layout.h"
 #include "core/pixel_surface.h"
+#include "user/menu/menu_layout.h"
 
 namespace platform {
 

@@ -39,8 +39,8 @@ PopupLayout layout_popup(const MenuObject &menu, const TextMeasure &measure) {
     }
     const int item_height = std::max(kPopupMinItemHeight, measure.height + 4);
     layout.text_x = kPopupBorder + kPopupCheckColumn;
-    layout.label_right = layout.text_x + widest_text +
-                         (widest_label > 0 ? kPopupLabelGap + widest_label : 0);
+    layout.label_right =
+        layout.text_x + widest_text + (widest_label > 0 ? kPopupLabelGap + widest_label : 0);
     layout.width = layout.label_right + kPopupRightMargin + kPopupBorder;
     int y = kPopupBorder;
     for (const MenuItem &item : menu.items) {

@@ -27,8 +27,8 @@ struct TextMeasure {
 inline constexpr int kMenuBarRowHeight = 19;   // SM_CYMENU
 inline constexpr int kMenuBarItemPadding = 7;  // each side of a title
 inline constexpr int kPopupBorder = 3;
-inline constexpr int kPopupCheckColumn = 18;   // left margin holding the check mark
-inline constexpr int kPopupLabelGap = 20;      // between the text and the right-aligned label
+inline constexpr int kPopupCheckColumn = 18;  // left margin holding the check mark
+inline constexpr int kPopupLabelGap = 20;     // between the text and the right-aligned label
 inline constexpr int kPopupRightMargin = 16;
 inline constexpr int kPopupMinItemHeight = 17;
 inline constexpr int kPopupSeparatorHeight = 9;

@@ -1,16 +1,16 @@
 // menu_modal_loop.cpp: the modal menu loop run inside the dispatch that opened a menu.
 //
 // Depends on the window system's queue (GetMessageA, TranslateMessage, DispatchMessageA,
-// PostMessageA, PostQuitMessage) and its presentation (user/window_surface.h). The loop handles mouse and
-// keyboard messages itself and dispatches everything else, so timers and painting go on while a
-// menu is open and the program sees no input until it closes. A chosen command is posted as
+// PostMessageA, PostQuitMessage) and its presentation (user/window_surface.h). The loop handles
+// mouse and keyboard messages itself and dispatches everything else, so timers and painting go on
+// while a menu is open and the program sees no input until it closes. A chosen command is posted as
 // WM_COMMAND after the loop has ended. One menu is tracked at a time; a request to open another
 // while one is open is ignored.
 #include "user/menu/menu_modal_loop.h"
 
+#include "user/menu/menu_font.h"
 #include "user/window_layout.h"
 #include "user/window_surface.h"
-#include "user/menu/menu_font.h"
 
 namespace platform {
 namespace {
@@ -21,8 +21,8 @@ short signed_low(LPARAM value) { return static_cast<short>(LOWORD(value)); }
 short signed_high(LPARAM value) { return static_cast<short>(HIWORD(value)); }
 
 bool is_mouse_message(UINT message) {
-    return message == WM_NCLBUTTONDOWN || message == WM_LBUTTONDOWN ||
-           message == WM_LBUTTONUP || message == WM_MOUSEMOVE;
+    return message == WM_NCLBUTTONDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+           message == WM_MOUSEMOVE;
 }
 
 bool is_keyboard_message(UINT message) {
@@ -51,33 +51,29 @@ TrackStep handle_mouse(MenuStateMachine &tracker, const MSG &msg) {
         return TrackStep{};
     }
     switch (msg.message) {
-    case WM_NCLBUTTONDOWN:
-    case WM_LBUTTONDOWN:
-        return tracker.press(x, y);
-    case WM_LBUTTONUP:
-        return tracker.release(x, y);
-    default:
-        return tracker.move(x, y);
+        case WM_NCLBUTTONDOWN:
+        case WM_LBUTTONDOWN: return tracker.press(x, y);
+        case WM_LBUTTONUP: return tracker.release(x, y);
+        default: return tracker.move(x, y);
     }
 }
 
 TrackStep handle_keyboard(MenuStateMachine &tracker, const MSG &msg) {
     TrackStep step;
     switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        // Keys that are not menu keys come back as characters, which choose by mnemonic.
-        if (!tracker.key_down(static_cast<int>(msg.wParam), step)) TranslateMessage(&msg);
-        return step;
-    case WM_CHAR:
-    case WM_SYSCHAR:
-        return tracker.character(static_cast<unsigned char>(msg.wParam));
-    default:
-        if (tracker.key_up(static_cast<int>(msg.wParam), step)) return step;
-        // Other releases still reach the window, so a program tracking Ctrl does not see it
-        // stuck; WM_SYSKEYUP is the release of a key that drove the menu and goes nowhere.
-        if (msg.message == WM_KEYUP) DispatchMessageA(&msg);
-        return step;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // Keys that are not menu keys come back as characters, which choose by mnemonic.
+            if (!tracker.key_down(static_cast<int>(msg.wParam), step)) TranslateMessage(&msg);
+            return step;
+        case WM_CHAR:
+        case WM_SYSCHAR: return tracker.character(static_cast<unsigned char>(msg.wParam));
+        default:
+            if (tracker.key_up(static_cast<int>(msg.wParam), step)) return step;
+            // Other releases still reach the window, so a program tracking Ctrl does not see it
+            // stuck; WM_SYSKEYUP is the release of a key that drove the menu and goes nowhere.
+            if (msg.message == WM_KEYUP) DispatchMessageA(&msg);
+            return step;
     }
 }
 
@@ -96,8 +92,7 @@ TrackStep handle_message(MenuStateMachine &tracker, const MSG &msg) {
 }
 
 void notify_popup_opened(const MenuStateMachine &tracker) {
-    SendMessageA(tracker.owner(), WM_INITMENUPOPUP,
-                 reinterpret_cast<WPARAM>(tracker.open_popup()),
+    SendMessageA(tracker.owner(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tracker.open_popup()),
                  MAKELPARAM(tracker.bar_selection(), FALSE));
 }
 

@@ -251,21 +251,23 @@ bool MenuStateMachine::key_down(int vk, TrackStep &step) {
     }
     const bool popup_shown = open_popup() != nullptr;
     switch (vk) {
-    case VK_MENU:
-    case VK_F10: leave_key_ = vk; return true;
-    // Esc closes the whole menu at once, popup or not: one key gives control back to the
-    // program (Windows would first fall back to the highlighted title).
-    case VK_ESCAPE: step = finish(); return true;
-    case VK_LEFT: move_between_titles(-1); return true;
-    case VK_RIGHT: move_between_titles(1); return true;
-    case VK_DOWN:
-    case VK_UP:
-        if (!popup_shown) step = open_or_run_title();
-        else step_popup_selection(vk == VK_DOWN ? 1 : -1);
-        return true;
-    case VK_RETURN: step = popup_shown ? run_highlighted() : open_or_run_title(); return true;
-    case VK_SPACE: step = popup_shown ? run_highlighted() : TrackStep{}; return true;
-    default: return false;
+        case VK_MENU:
+        case VK_F10: leave_key_ = vk; return true;
+        // Esc closes the whole menu at once, popup or not: one key gives control back to the
+        // program (Windows would first fall back to the highlighted title).
+        case VK_ESCAPE: step = finish(); return true;
+        case VK_LEFT: move_between_titles(-1); return true;
+        case VK_RIGHT: move_between_titles(1); return true;
+        case VK_DOWN:
+        case VK_UP:
+            if (!popup_shown)
+                step = open_or_run_title();
+            else
+                step_popup_selection(vk == VK_DOWN ? 1 : -1);
+            return true;
+        case VK_RETURN: step = popup_shown ? run_highlighted() : open_or_run_title(); return true;
+        case VK_SPACE: step = popup_shown ? run_highlighted() : TrackStep{}; return true;
+        default: return false;
     }
 }
 

@@ -48,12 +48,12 @@ public:
     HWND owner() const { return owner_; }
     HMENU bar() const { return bar_; }
     int bar_selection() const { return bar_sel_; }
-    HMENU open_popup() const;           // none when no popup is open
+    HMENU open_popup() const;  // none when no popup is open
     int popup_selection() const { return popup_sel_; }
-    RECT popup_rect() const;             // client coordinates
+    RECT popup_rect() const;  // client coordinates
     PopupLayout popup_layout() const;
     BarLayout bar_layout() const;
-    unsigned revision() const { return revision_; }        // bumps on every visible change
+    unsigned revision() const { return revision_; }  // bumps on every visible change
     unsigned popups_opened() const { return popups_opened_; }
 
 private:
@@ -78,9 +78,9 @@ private:
     bool popup_open_ = false;
     int popup_sel_ = -1;
     bool button_down_ = false;
-    bool press_opened_ = false;   // the press now held opened the popup under it
+    bool press_opened_ = false;  // the press now held opened the popup under it
     bool mouse_in_popup_ = false;
-    int leave_key_ = 0;           // Alt or F10 went down; the menu closes when it comes up
+    int leave_key_ = 0;  // Alt or F10 went down; the menu closes when it comes up
     bool finished_ = false;
     unsigned revision_ = 0;
     unsigned popups_opened_ = 0;

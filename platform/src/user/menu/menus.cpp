@@ -2,9 +2,9 @@
 //
 // Depends on the window system for attaching a bar to a window (user/window_layout.h) and on the
 // tracking module to stop tracking a menu that goes away. Every live menu is counted in
-// object_counts::menus. Destroying a menu destroys its popups, as Windows does; a destroyed popup is also
-// unhooked from the menu that held it, and a destroyed bar from its window, so no handle to a
-// freed menu is left anywhere. A window that is destroyed takes its bar with it.
+// object_counts::menus. Destroying a menu destroys its popups, as Windows does; a destroyed popup
+// is also unhooked from the menu that held it, and a destroyed bar from its window, so no handle to
+// a freed menu is left anywhere. A window that is destroyed takes its bar with it.
 #include "user/menu/menus.h"
 
 #include <algorithm>
@@ -159,9 +159,9 @@ int find_item_by_mnemonic(const MenuObject &menu, unsigned char typed) {
 
 }  // namespace platform
 
+using platform::menu_object;
 using platform::MenuItem;
 using platform::MenuObject;
-using platform::menu_object;
 
 extern "C" {
 

@@ -40,9 +40,9 @@ bool menu_item_is_inactive(const MenuItem &item);  // grayed or disabled
 // Item text as shown: '&' marks removed ("&&" shows one '&'), the text after the first '\t'
 // separated out as a right-aligned label, and the mnemonic found.
 struct MenuItemText {
-    std::string text;         // the part before '\t', as drawn
-    std::string label;        // the part after '\t', as drawn (may be empty)
-    int mnemonic_index = -1;  // index in `text` of the underlined character, or -1
+    std::string text;            // the part before '\t', as drawn
+    std::string label;           // the part after '\t', as drawn (may be empty)
+    int mnemonic_index = -1;     // index in `text` of the underlined character, or -1
     unsigned char mnemonic = 0;  // that character folded to lower case, or 0
 };
 MenuItemText split_menu_text(std::string_view raw);

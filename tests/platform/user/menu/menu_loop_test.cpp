@@ -9,9 +9,9 @@
 
 #include <vector>
 
-#include "user/window_surface.h"
 #include "user/menu/menu_font.h"
 #include "user/menu/menu_modal_loop.h"
+#include "user/window_surface.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ protected:
 
     // Pump as a program's loop does until `ms` of virtual time have passed or the quit comes.
     static void pump_for(unsigned ms) {
-        headless_host_after(ms, [](void *) { PostQuitMessage(0); }, nullptr);
+        headless_host_after(
+            ms, [](void *) { PostQuitMessage(0); }, nullptr);
         pump_until_quit();
     }
     static int pump_until_quit() {
@@ -121,8 +122,10 @@ TEST_F(MenuLoop, SetMenuTakesOneBarRowFromTheClientAreaAndDetachingGivesItBack) 
 }
 
 TEST_F(MenuLoop, ClickTitleThenItemPostsItsCommandAfterTheLoopWhileTimersTick) {
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(510, [](void *) { click_item(2); }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        510, [](void *) { click_item(2); }, nullptr);
     pump_for(700);
     ASSERT_EQ(commands(), std::vector<WPARAM>{4});
     const Seen command = of_kind(WM_COMMAND)[0];
@@ -136,8 +139,8 @@ TEST_F(MenuLoop, ClickTitleThenItemPostsItsCommandAfterTheLoopWhileTimersTick) {
             order.push_back(s.message);
         }
     }
-    EXPECT_EQ(order, (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_EXITMENULOOP,
-                                        WM_COMMAND}));
+    EXPECT_EQ(order,
+              (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_EXITMENULOOP, WM_COMMAND}));
     int ticks_while_open = 0;
     for (const Seen &s : of_kind(WM_TIMER)) ticks_while_open += s.menu_open ? 1 : 0;
     EXPECT_GE(ticks_while_open, 9);  // 500 ms open with a 50 ms timer
@@ -147,13 +150,19 @@ TEST_F(MenuLoop, ClickTitleThenItemPostsItsCommandAfterTheLoopWhileTimersTick) {
 
 TEST_F(MenuLoop, GrayedLinesAndSeparatorsSendNothingAndKeepTheMenuOpen) {
     static bool open_after_clicks = false;
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(20, [](void *) { click_item(3); }, nullptr);
-    headless_host_after(30, [](void *) { click_item(1); }, nullptr);
-    headless_host_after(40, [](void *) {
-        open_after_clicks = platform::menu_state_of(window) != nullptr;
-        tap(VK_ESCAPE);
-    }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        20, [](void *) { click_item(3); }, nullptr);
+    headless_host_after(
+        30, [](void *) { click_item(1); }, nullptr);
+    headless_host_after(
+        40,
+        [](void *) {
+            open_after_clicks = platform::menu_state_of(window) != nullptr;
+            tap(VK_ESCAPE);
+        },
+        nullptr);
     pump_for(200);
     EXPECT_TRUE(open_after_clicks);
     EXPECT_TRUE(commands().empty());
@@ -161,12 +170,15 @@ TEST_F(MenuLoop, GrayedLinesAndSeparatorsSendNothingAndKeepTheMenuOpen) {
 }
 
 TEST_F(MenuLoop, AltRAndALetterChooseAnItem) {
-    headless_host_after(10, [](void *) {
-        headless_host_key(VK_MENU, 1);
-        tap('R');
-        headless_host_key(VK_MENU, 0);
-        tap('Q');
-    }, nullptr);
+    headless_host_after(
+        10,
+        [](void *) {
+            headless_host_key(VK_MENU, 1);
+            tap('R');
+            headless_host_key(VK_MENU, 0);
+            tap('Q');
+        },
+        nullptr);
     pump_for(200);
     EXPECT_EQ(commands(), std::vector<WPARAM>{8});
     // The letters went to the menu, not to the program.
@@ -175,18 +187,26 @@ TEST_F(MenuLoop, AltRAndALetterChooseAnItem) {
 
 TEST_F(MenuLoop, MnemonicOfAGrayedLineClosesWithoutCommandAndAltLeavesForGood) {
     static bool open_after_alt = true;
-    headless_host_after(10, [](void *) {
-        headless_host_key(VK_MENU, 1);
-        tap('R');
-        headless_host_key(VK_MENU, 0);
-        tap('I');
-    }, nullptr);
-    headless_host_after(50, [](void *) { tap(VK_F10); }, nullptr);   // enters the bar
-    headless_host_after(60, [](void *) { tap(VK_MENU); }, nullptr);  // and leaves it
-    headless_host_after(100, [](void *) {
-        open_after_alt = platform::menu_state_of(window) != nullptr;
-        headless_host_char('x');
-    }, nullptr);
+    headless_host_after(
+        10,
+        [](void *) {
+            headless_host_key(VK_MENU, 1);
+            tap('R');
+            headless_host_key(VK_MENU, 0);
+            tap('I');
+        },
+        nullptr);
+    headless_host_after(
+        50, [](void *) { tap(VK_F10); }, nullptr);  // enters the bar
+    headless_host_after(
+        60, [](void *) { tap(VK_MENU); }, nullptr);  // and leaves it
+    headless_host_after(
+        100,
+        [](void *) {
+            open_after_alt = platform::menu_state_of(window) != nullptr;
+            headless_host_char('x');
+        },
+        nullptr);
     pump_for(200);
     EXPECT_TRUE(commands().empty());
     EXPECT_FALSE(open_after_alt);  // the release of Alt did not open the bar again
@@ -196,8 +216,10 @@ TEST_F(MenuLoop, MnemonicOfAGrayedLineClosesWithoutCommandAndAltLeavesForGood) {
 }
 
 TEST_F(MenuLoop, AClickOutsideClosesTheMenuAndReachesTheWindow) {
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(20, [](void *) { headless_host_click(window, 400, 300); }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        20, [](void *) { headless_host_click(window, 400, 300); }, nullptr);
     pump_for(100);
     EXPECT_TRUE(commands().empty());
     const auto presses = of_kind(WM_LBUTTONDOWN);
@@ -207,8 +229,10 @@ TEST_F(MenuLoop, AClickOutsideClosesTheMenuAndReachesTheWindow) {
 }
 
 TEST_F(MenuLoop, AQuitDuringTheMenuEndsItAndReachesTheOuterLoop) {
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(100, [](void *) { PostQuitMessage(7); }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        100, [](void *) { PostQuitMessage(7); }, nullptr);
     EXPECT_EQ(pump_until_quit(), 7);
     EXPECT_EQ(platform::menu_state_of(window), nullptr);
     EXPECT_EQ(of_kind(WM_EXITMENULOOP).size(), 1u);
@@ -218,9 +242,12 @@ TEST_F(MenuLoop, ClosingTheWindowWhileTheMenuIsOpenFreesItsMenus) {
     PlatformObjectCounts before{};
     platform_object_counts(&before);
     ASSERT_GE(before.menus, 2);
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(100, [](void *) { headless_host_close(window); }, nullptr);
-    headless_host_after(200, [](void *) { PostQuitMessage(0); }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        100, [](void *) { headless_host_close(window); }, nullptr);
+    headless_host_after(
+        200, [](void *) { PostQuitMessage(0); }, nullptr);
     pump_until_quit();
     EXPECT_FALSE(IsWindow(window));
     PlatformObjectCounts after{};
@@ -235,26 +262,36 @@ TEST_F(MenuLoop, ClosingTheWindowWhileTheMenuIsOpenFreesItsMenus) {
 TEST_F(MenuLoop, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWhenClosed) {
     static std::uint32_t open_face = 0, open_highlight = 0, closed_face = 0;
     static std::uint32_t title_open = 0;
-    headless_host_after(10, [](void *) { click_title(); }, nullptr);
-    headless_host_after(20, [](void *) {
-        const POINT item = run_item_centre(0);
-        headless_host_move(window, item.x, item.y);
-    }, nullptr);
-    headless_host_after(30, [](void *) {
-        const platform::PixelSurface frame = platform::window_composed_surface(window);
-        const POINT logging = run_item_centre(2);
-        const POINT animate = run_item_centre(0);
-        // Sample left of the text, in the check column's empty part below the check mark.
-        open_face = frame.pixels[(logging.y + 19 + 7) * frame.stride + 4];
-        open_highlight = frame.pixels[(animate.y + 19) * frame.stride + 5];
-        title_open = frame.pixels[9 * frame.stride + 2];
-        tap(VK_ESCAPE);
-    }, nullptr);
-    headless_host_after(50, [](void *) {
-        const platform::PixelSurface frame = platform::window_composed_surface(window);
-        const POINT logging = run_item_centre(2);
-        closed_face = frame.pixels[(logging.y + 19 + 7) * frame.stride + 4];
-    }, nullptr);
+    headless_host_after(
+        10, [](void *) { click_title(); }, nullptr);
+    headless_host_after(
+        20,
+        [](void *) {
+            const POINT item = run_item_centre(0);
+            headless_host_move(window, item.x, item.y);
+        },
+        nullptr);
+    headless_host_after(
+        30,
+        [](void *) {
+            const platform::PixelSurface frame = platform::window_composed_surface(window);
+            const POINT logging = run_item_centre(2);
+            const POINT animate = run_item_centre(0);
+            // Sample left of the text, in the check column's empty part below the check mark.
+            open_face = frame.pixels[(logging.y + 19 + 7) * frame.stride + 4];
+            open_highlight = frame.pixels[(animate.y + 19) * frame.stride + 5];
+            title_open = frame.pixels[9 * frame.stride + 2];
+            tap(VK_ESCAPE);
+        },
+        nullptr);
+    headless_host_after(
+        50,
+        [](void *) {
+            const platform::PixelSurface frame = platform::window_composed_surface(window);
+            const POINT logging = run_item_centre(2);
+            closed_face = frame.pixels[(logging.y + 19 + 7) * frame.stride + 4];
+        },
+        nullptr);
     pump_for(100);
     EXPECT_EQ(open_face, 0xD4D0C8u);       // classic light gray (pixels are 0x00RRGGBB)
     EXPECT_EQ(open_highlight, 0x000080u);  // the highlighted item in navy

@@ -68,10 +68,13 @@ TEST(MenuObjects, ItemsKeepOrderTextsIdsAndStates) {
 TEST(MenuObjects, CheckMenuItemReturnsThePreviousStateAndSearchesPopups) {
     RunMenu menu;
     // By command through the bar: the item lives in the popup.
-    EXPECT_EQ(CheckMenuItem(menu.bar, 4, MF_BYCOMMAND | MF_UNCHECKED), static_cast<DWORD>(MF_CHECKED));
-    EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYCOMMAND | MF_UNCHECKED), static_cast<DWORD>(MF_UNCHECKED));
+    EXPECT_EQ(CheckMenuItem(menu.bar, 4, MF_BYCOMMAND | MF_UNCHECKED),
+              static_cast<DWORD>(MF_CHECKED));
+    EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYCOMMAND | MF_UNCHECKED),
+              static_cast<DWORD>(MF_UNCHECKED));
     EXPECT_EQ(GetMenuState(menu.popup, 4, MF_BYCOMMAND) & MF_CHECKED, 0u);
-    EXPECT_EQ(CheckMenuItem(menu.popup, 0, MF_BYPOSITION | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
+    EXPECT_EQ(CheckMenuItem(menu.popup, 0, MF_BYPOSITION | MF_CHECKED),
+              static_cast<DWORD>(MF_UNCHECKED));
     EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
     // Checking keeps the other state bits.
     CheckMenuItem(menu.popup, 9, MF_BYCOMMAND | MF_CHECKED);
