@@ -10,6 +10,7 @@ packages=(
   cmake               # the build system (3.20 or later)
   pkg-config          # finds SDL2 when its CMake package is missing
   libsdl2-dev         # real windows, keyboard, mouse and screen
+  libx11-dev          # window-manager hints and frame extents on X11 desktops
   libfreetype-dev     # glyph rendering for text
   libfontconfig-dev   # choosing fonts by name
   fonts-dejavu-core   # the sans and monospace faces the text uses
@@ -19,6 +20,8 @@ packages=(
   xvfb                # a virtual X server for the tests that open real windows
   xauth               # needed by xvfb-run
   xdotool             # real key presses and clicks in those tests
+  x11-utils           # xprop and xwininfo: window-manager properties and geometry in those tests
+  openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
 )
 if [[ "${1:-}" == "--ci" ]]; then

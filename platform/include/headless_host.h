@@ -30,6 +30,9 @@ void headless_host_char(unsigned char code);
 void headless_host_click(HWND window, int x, int y);
 /* The mouse moves to client pixel (x, y). */
 void headless_host_move(HWND window, int x, int y);
+/* The user resizes the window on the desktop: its content area (menu bar and client area) becomes
+ * width x height pixels. */
+void headless_host_resize(HWND window, int width, int height);
 /* The user asks to close the window (the close button of its frame). */
 void headless_host_close(HWND window);
 /* The screen size the host reports (default 1024 x 768). */

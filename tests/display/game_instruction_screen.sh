@@ -5,8 +5,10 @@
 # instruction screen's white box and the dusty-plum sky around it, types N and a few keypad
 # digits and checks that the picture changes to the night scene, then ends the game with
 # Ctrl+Q and expects it gone within a second with exit code 0.
-# Needs xdotool and ImageMagick (import, convert). The logical origin is found from the sky:
-# its top-left pixel is logical (-300, 250).
+# Needs xdotool and ImageMagick (import, convert). Without a window manager the window shows its
+# content: the 19-pixel menu bar over the 595 x 496 client area, whose centre is the logical
+# origin. After a few seconds of flying up and down through the wrap bounds, no row or column at
+# the client area's edges may be left white: every visible pixel is repainted each frame.
 set -u
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -42,16 +44,15 @@ pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
-# Image position of the logical origin: the sky's bounding box starts at logical (-300, 250).
-find_origin() {
-    local box
-    box=$(convert "$1" -fill black +opaque "rgb($plum)" -fill white -opaque "rgb($plum)" \
-          -format "%@" info:)  # WxH+X+Y of the plum pixels
-    local x y
-    x=${box#*+}; x=${x%%+*}
-    y=${box##*+}
-    origin_x=$((x + 300))
-    origin_y=$((y + 250))
+# Image position of the logical origin: the centre of the client area below the menu bar.
+bar=19
+origin_x=297
+origin_y=$((bar + 248))
+
+# Number of pure white pixels in the image's rectangle WxH+X+Y.
+white_pixels() {
+    convert "$1" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
+        -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
 # The pixel under logical point (x, y).
@@ -69,7 +70,8 @@ for _ in $(seq 50); do
     [ "$(convert "$work/instructions.png" -fill black +opaque "rgb($plum)" -format "%[fx:mean>0]" info:)" = 1 ] && break
     sleep 0.1
 done
-find_origin "$work/instructions.png"
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')
+[ "$geometry" = "595x515" ] || fail "the window's content is $geometry, not 595x515 (menu bar and client)"
 
 expect_logical "$work/instructions.png" -249 149 "255,255,255" "white box, top-left corner"
 expect_logical "$work/instructions.png" 249 -179 "255,255,255" "white box, bottom-right corner"
@@ -88,6 +90,18 @@ shoot "$work/round.png"
     || fail "the picture did not change after N and the digits"
 got=$(logical "$work/round.png" 230 130)
 [ "$got" != "255,255,255" ] || { cp "$work/round.png" "$output_dir/"; fail "the white box is still there in a round"; }
+
+# Fly up through the top bound and down through the bottom one for a few seconds: the scene is
+# drawn over every visible row and column, so none of the client area's edges keeps a white band.
+xdotool key --delay 40 KP_8
+sleep 2.5
+xdotool key --delay 40 KP_2
+sleep 2.5
+shoot "$work/flown.png"
+for edge in 595x1+0+$bar 595x1+0+$((bar + 495)) 1x496+0+$bar 1x496+594+$bar; do
+    count=$(white_pixels "$work/flown.png" "$edge")
+    [ "$count" = 0 ] || { cp "$work/flown.png" "$output_dir/"; fail "$count white pixels on the client edge $edge"; }
+done
 
 # Ctrl+Q ends the game within a second.
 xdotool key ctrl+q

@@ -48,17 +48,24 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     }
 }
 
-// Screen point of the centre of item `index` of the window's first popup. Without a window
-// manager the content area (bar, then client) starts at the window's outer corner.
-POINT item_on_screen(HWND window, int index, int bar_height) {
+// Screen position of the content area (bar, then client). Without a window manager the content
+// goes where Windows puts it: inside the fixed frame and below the caption.
+POINT content_on_screen(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
+    const int edge = GetSystemMetrics(SM_CXFIXEDFRAME);
+    return {frame.left + edge, frame.top + edge + GetSystemMetrics(SM_CYCAPTION)};
+}
+
+// Screen point of the centre of item `index` of the window's first popup.
+POINT item_on_screen(HWND window, int index, int bar_height) {
+    const POINT content = content_on_screen(window);
     platform::MenuFontDC font;
     const HMENU run = GetSubMenu(GetMenu(window), 0);
     const platform::PopupLayout layout =
         platform::layout_popup(*platform::menu_object(run), font.measure());
     const RECT r = layout.items.at(static_cast<std::size_t>(index));
-    return {frame.left + (r.left + r.right) / 2, frame.top + bar_height + (r.top + r.bottom) / 2};
+    return {content.x + (r.left + r.right) / 2, content.y + bar_height + (r.top + r.bottom) / 2};
 }
 
 std::string input_script(POINT title, POINT item) {
@@ -84,12 +91,13 @@ TEST(MenuOnDesktop, RealClicksAndAltLetterChooseCommands) {
     SetTimer(window, kTickTimer, 50, nullptr);
     SetTimer(window, kGiveUpTimer, 15000, nullptr);
 
-    RECT frame{}, client{};
-    GetWindowRect(window, &frame);
+    RECT client{};
     GetClientRect(window, &client);
-    const int bar_height = (frame.bottom - frame.top) - client.bottom;
-    ASSERT_EQ(bar_height, 19);
-    const POINT title{frame.left + 14, frame.top + bar_height / 2};
+    ASSERT_EQ(client.right, 595);
+    ASSERT_EQ(client.bottom, 496);
+    const int bar_height = GetSystemMetrics(SM_CYMENU);
+    const POINT content = content_on_screen(window);
+    const POINT title{content.x + 14, content.y + bar_height / 2};
     ASSERT_EQ(std::system(input_script(title, item_on_screen(window, 1, bar_height)).c_str()), 0);
 
     MSG msg;

@@ -11,22 +11,19 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-// Screen position of the graphics window's content: without a window manager it is the
-// window's outer frame; the menu bar is the strip above the client area.
-int menu_bar_height() {
-    RECT frame{}, client{};
-    GetWindowRect(graphics_hwnd, &frame);
-    GetClientRect(graphics_hwnd, &client);
-    return (frame.bottom - frame.top) - client.bottom;
-}
+// Without a window manager the graphics window's content (menu bar, then client area) is where
+// Windows puts it: inside the 3-pixel fixed frame and below the 19-pixel caption.
+constexpr int kContentX = 3;
+constexpr int kContentY = 3 + 19;
 
-// Choose "&Animate" with two clicks, halt with Ctrl+H, then click inside the canvas.
+// Choose "&Animate" with two clicks, halt with Ctrl+H, then click inside the canvas at screen
+// (300, 300).
 std::string input_script(int bar_height) {
-    const int bar_y = bar_height / 2;
-    const int first_item_y = bar_height + 8;
-    return "(sleep 1; xdotool mousemove 14 " + std::to_string(bar_y) + " click 1; sleep 0.4; " +
-           "xdotool mousemove 30 " + std::to_string(first_item_y) + " click 1; sleep 1; " +
-           "xdotool mousemove 300 300; xdotool key ctrl+h; sleep 0.5; " +
+    const auto at = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
+    return "(sleep 1; xdotool mousemove " + at(kContentX + 14, kContentY + bar_height / 2) +
+           " click 1; sleep 0.4; xdotool mousemove " +
+           at(kContentX + 30, kContentY + bar_height + 8) +
+           " click 1; sleep 1; xdotool mousemove 300 300; xdotool key ctrl+h; sleep 0.5; " +
            "xdotool click 1) >/dev/null 2>&1 &";
 }
 
@@ -38,8 +35,11 @@ TEST(PackageOnDesktop, RealMenuClickAndCtrlKeyReachTheProgram) {
     ASSERT_NE(graphics_hwnd, nullptr);
     VORBL_set_logging(0);
     VORBL_clear_canvas();
-    const int bar_height = menu_bar_height();
-    ASSERT_GT(bar_height, 0) << "the menu bar takes a strip above the client area";
+    const int bar_height = GetSystemMetrics(SM_CYMENU);
+    RECT client{};
+    GetClientRect(graphics_hwnd, &client);
+    ASSERT_EQ(client.right, 595);
+    ASSERT_EQ(client.bottom, 496);
     ASSERT_EQ(std::system(input_script(bar_height).c_str()), 0);
 
     int periodic = 0, keyboard = 0, kind = 0, x = 0, y = 0;
@@ -56,7 +56,7 @@ TEST(PackageOnDesktop, RealMenuClickAndCtrlKeyReachTheProgram) {
     EXPECT_EQ(keyboard, 0) << "a Ctrl key types no character";
     EXPECT_EQ(animating, 0) << "Ctrl+H halts the animation";
     ASSERT_EQ(kind, EVENT_MOUSE);
-    EXPECT_EQ(x, 300 - origin_x);
-    EXPECT_EQ(y, origin_y - (300 - bar_height));
+    EXPECT_EQ(x, 300 - kContentX - origin_x);
+    EXPECT_EQ(y, origin_y - (300 - kContentY - bar_height));
     VORBL_shutdown();
 }

@@ -39,12 +39,14 @@ TEST_F(StartedPackage, WindowsHaveTheirClassesTitlesAndFrames) {
     EXPECT_EQ(text.right - text.left, 601);
     EXPECT_TRUE(IsWindowVisible(graphics_hwnd));
     EXPECT_TRUE(IsWindowVisible(text_hwnd));
-    // The origin is the centre of the client area left below the menu bar.
+    // The origin is the centre of the client area left inside the frame, the caption and the
+    // menu bar: 595 x 496, as Windows lays the graphics window out.
     RECT client{};
     GetClientRect(graphics_hwnd, &client);
-    EXPECT_LT(client.bottom, 540 - GetSystemMetrics(SM_CYMENU) + 1);
-    EXPECT_EQ(origin_x, client.right / 2);
-    EXPECT_EQ(origin_y, client.bottom / 2);
+    EXPECT_EQ(client.right, 595);
+    EXPECT_EQ(client.bottom, 496);
+    EXPECT_EQ(origin_x, 297);
+    EXPECT_EQ(origin_y, 248);
 }
 
 // Shutdown gives everything back, so one process can start the package once per screen.

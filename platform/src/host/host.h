@@ -1,7 +1,7 @@
 // host.h: the contract between the portable window system and a real or simulated screen.
 //
-// A host backend is a small table of functions: create, show and destroy a host window of an
-// outer size at a position, present a window's picture, report the screen size and a monotonic
+// A host backend is a small table of functions: create, show, place and destroy a host window,
+// present a window's picture, report the screen size and a monotonic
 // clock, and wait for input until a deadline. Input comes back only by the calls of
 // host_input.h, which the window system turns into window messages.
 //
@@ -23,16 +23,31 @@ namespace platform {
 using HostWindow = std::uintptr_t;  // the backend's own name for one of its windows; 0 is none
 constexpr std::uint64_t kNoDeadline = UINT64_MAX;
 
+// Where a window is and how it may be handled, as the window system lays it out (the Windows
+// classic metrics). The host shows exactly the content area: the menu bar strip and the client
+// area below it. Its own frame, if it has one, goes around that content.
+struct HostPlacement {
+    int x = 0, y = 0;           // the outer frame's top-left corner on the screen
+    int width = 0, height = 0;  // the outer frame's size, frame, caption and menu bar included
+    // Where the content area starts inside the outer frame on Windows: the frame's width on the
+    // left; frame plus caption on top. A host without a window manager puts the content there.
+    int content_left = 0, content_top = 0;
+    int content_width = 0, content_height = 0;  // menu bar strip + client area
+    bool resizable = false;                     // WS_THICKFRAME: the user may resize the window
+    bool minimize_box = false;                  // WS_MINIMIZEBOX
+    bool maximize_box = false;                  // WS_MAXIMIZEBOX
+};
+
 struct HostBackend {
-    // False for a host without a screen: pictures are composed only when asked for.
+    // False for a host without a screen: pictures are made only when asked for.
     bool shows_pictures;
-    // Make a hidden host window for `owner` whose outer frame is `outer_width` x `outer_height`
-    // at (x, y). Stores the size of its content area (what the window system lays out: menu bar
-    // plus client area). Returns 0 when no window can be made.
-    HostWindow (*create_window)(HWND owner, const char *title, int x, int y, int outer_width,
-                                int outer_height, int *content_width, int *content_height);
+    // Make a hidden host window for `owner` placed as `placement` says. Returns 0 when no window
+    // can be made.
+    HostWindow (*create_window)(HWND owner, const char *title, const HostPlacement &placement);
     void (*destroy_window)(HostWindow window);
     void (*show_window)(HostWindow window, bool visible);
+    // Move and resize a window (MoveWindow, SetWindowPos, a menu bar that changed height).
+    void (*place_window)(HostWindow window, const HostPlacement &placement);
     // Put the window's picture (menu bar strip, client area, any open popup) on the screen.
     void (*present)(HostWindow window, const PixelSurface &picture);
     void (*screen_size)(int *width, int *height);

@@ -3,8 +3,8 @@
 // Time is virtual and starts at 0 when the host is selected. A wait with nothing to retrieve
 // moves the clock straight to the next timer deadline or scheduled action, whichever is first,
 // and runs the actions due then, so tests are fast and repeatable. A wait on which nothing can
-// ever happen prints one line and aborts: a test fails loudly instead of hanging. Windows have no
-// frame here, so a window's content area is its whole outer size.
+// ever happen prints one line and aborts: a test fails loudly instead of hanging. Windows are
+// laid out as on Windows (the window system does that); this host only keeps no pixels of them.
 //
 // Depends on host_input.h (how input reaches the window system) and the US keyboard tables.
 #include <headless_host.h>
@@ -56,15 +56,11 @@ void run_due_actions() {
     }
 }
 
-HostWindow create_window(HWND, const char *, int, int, int outer_width, int outer_height,
-                         int *content_width, int *content_height) {
-    *content_width = std::max(outer_width, 0);
-    *content_height = std::max(outer_height, 0);
-    return next_host_window++;
-}
+HostWindow create_window(HWND, const char *, const HostPlacement &) { return next_host_window++; }
 
 void destroy_window(HostWindow) {}
 void show_window(HostWindow, bool) {}
+void place_window(HostWindow, const HostPlacement &) {}
 void present(HostWindow, const PixelSurface &) {}
 
 void screen_size(int *width, int *height) {
@@ -94,9 +90,9 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-constexpr HostBackend kHeadlessBackend = {false,       create_window, destroy_window,
-                                          show_window, present,       screen_size,
-                                          now_ms,      collect_input, wait_input};
+constexpr HostBackend kHeadlessBackend = {false,         create_window, destroy_window, show_window,
+                                          place_window,  present,       screen_size,    now_ms,
+                                          collect_input, wait_input};
 
 void press(int vk, bool down) {
     ScanCode scan = scan_code_for_virtual_key(vk);
@@ -164,6 +160,10 @@ extern "C" void headless_host_click(HWND window, int x, int y) {
 
 extern "C" void headless_host_move(HWND window, int x, int y) {
     host_input_mouse(window, true, false, x, content_y(window, y));
+}
+
+extern "C" void headless_host_resize(HWND window, int width, int height) {
+    host_input_content_size(window, std::max(width, 0), std::max(height, 0));
 }
 
 extern "C" void headless_host_close(HWND window) { host_input_close(window); }

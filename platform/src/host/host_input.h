@@ -30,10 +30,12 @@ void host_input_mouse(HWND window, bool move, bool down, int x, int y);
 void host_input_close(HWND window);
 // The window's content must be drawn again (exposed).
 void host_input_expose(HWND window);
-// The window received the keyboard focus from the desktop.
+// The window received the keyboard focus from the desktop: it becomes the active window.
 void host_input_focus(HWND window);
-// The window's content area changed size (the desktop resized it).
+// The user resized the window: its content area (menu bar strip + client area) is now this size.
 void host_input_content_size(HWND window, int width, int height);
+// The user moved the window: its outer frame's top-left corner is now at (x, y) on the screen.
+void host_input_moved(HWND window, int x, int y);
 // The first row of the client area in the window's content area (the height of the menu bar
 // strip above it), for hosts that are given client coordinates.
 int host_input_client_top(HWND window);

@@ -4,12 +4,12 @@
 // SDL's wait into polling). The wait blocks in SDL_WaitEventTimeout until input arrives or the
 // next timer deadline, computed from the remaining time on a monotonic clock; it never polls.
 //
-// Frames: the window manager draws title bar and border. A window is created with content of the
-// asked outer size; once shown, if the window manager reports its frame
-// (SDL_GetWindowBordersSize), the content is shrunk by the frame and moved inside it, so the
-// outer frame has the asked size and position. Without a window manager (Xvfb) there is no frame
-// and the content is the outer size. The window system lays the menu bar and the client area out
-// inside the content area, and is told of every later size change.
+// Frames: the window system lays every window out as classic Windows does, and this host shows
+// exactly its content: the menu bar strip and the client area. A window manager draws its own
+// frame around that, with the frame's corner at the asked outer position; without one (Xvfb) the
+// content goes where Windows puts the client area. Resizing, minimising and maximising are
+// offered as the window's style allows (motif hints on X11); a user's resize or move is reported
+// back. On Wayland the compositor places windows itself, and positions are not honoured.
 //
 // Keys: SDL scan codes become Windows virtual keys and set-1 scan codes (US positions; letters
 // follow the layout's keycode); numpad digits give VK_NUMPAD0..9 with NumLock on and Shift up,
@@ -18,6 +18,7 @@
 //
 // If SDL cannot open a display, one line goes to standard error and no window can be made.
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,6 +32,7 @@
 #include "core/us_keyboard_layout.h"
 #include "host/host.h"
 #include "host/host_input.h"
+#include "host/x11_desktop.h"
 
 namespace platform {
 
@@ -41,8 +43,11 @@ enum class VideoState { untried, ready, failed };
 struct HostWindowRecord {
     SDL_Window *sdl = nullptr;
     HWND owner = nullptr;
-    int outer_x = 0, outer_y = 0, outer_width = 0, outer_height = 0;
-    bool framed = false;  // already fitted inside the window manager's frame
+    HostPlacement placement;
+    // The X11 display and window behind the SDL window (null and 0 on other video drivers).
+    void *x11_display = nullptr;
+    unsigned long x11_window = 0;
+    bool window_manager = false;  // a window manager draws a frame around the content
 };
 
 VideoState video_state = VideoState::untried;
@@ -75,27 +80,59 @@ HostWindowRecord *record_of(HostWindow window) {
     return nullptr;
 }
 
-HWND owner_of_sdl_id(Uint32 window_id) {
+HostWindowRecord *record_of_sdl_id(Uint32 window_id) {
     SDL_Window *sdl = SDL_GetWindowFromID(window_id);
-    for (const HostWindowRecord &record : records) {
-        if (record.sdl == sdl && sdl != nullptr) return record.owner;
+    for (HostWindowRecord &record : records) {
+        if (record.sdl == sdl && sdl != nullptr) return &record;
     }
     return nullptr;
 }
 
-HostWindow create_window(HWND owner, const char *title, int x, int y, int outer_width,
-                         int outer_height, int *content_width, int *content_height) {
+HWND owner_of_sdl_id(Uint32 window_id) {
+    const HostWindowRecord *record = record_of_sdl_id(window_id);
+    return record != nullptr ? record->owner : nullptr;
+}
+
+void find_x11_window(HostWindowRecord &record) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(record.sdl, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    record.x11_display = info.info.x11.display;
+    record.x11_window = info.info.x11.window;
+    record.window_manager = x11::window_manager_running(record.x11_display);
+}
+
+// Where the SDL window (its content) goes. A window manager places its frame's corner where the
+// window asks to be (north-west gravity), so the asked position is the outer corner; without
+// one, the content goes where Windows puts the client area: inside the frame and caption.
+SDL_Point content_position(const HostWindowRecord &record) {
+    const HostPlacement &place = record.placement;
+    if (record.window_manager) return SDL_Point{place.x, place.y};
+    return SDL_Point{place.x + place.content_left, place.y + place.content_top};
+}
+
+HostWindow create_window(HWND owner, const char *title, const HostPlacement &placement) {
     if (!ensure_video()) return 0;
-    int width = std::max(outer_width, 1);
-    int height = std::max(outer_height, 1);
+    const int width = std::max(placement.content_width, 1);
+    const int height = std::max(placement.content_height, 1);
+    Uint32 flags = SDL_WINDOW_HIDDEN | (placement.resizable ? SDL_WINDOW_RESIZABLE : 0);
     std::string utf8_title = cp1252_to_utf8(title);
-    SDL_Window *sdl = SDL_CreateWindow(utf8_title.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
+    SDL_Window *sdl =
+        SDL_CreateWindow(utf8_title.c_str(), placement.x, placement.y, width, height, flags);
     if (sdl == nullptr) {
         std::fprintf(stderr, "VORBL: cannot create a window: %s\n", SDL_GetError());
         return 0;
     }
-    records.push_back(HostWindowRecord{sdl, owner, x, y, width, height, false});
-    SDL_GetWindowSize(sdl, content_width, content_height);
+    HostWindowRecord record{sdl, owner, placement};
+    find_x11_window(record);
+    x11::set_allowed_actions(record.x11_display, record.x11_window, placement.resizable,
+                             placement.minimize_box, placement.maximize_box);
+    x11::request_frame_extents(record.x11_display, record.x11_window);
+    const SDL_Point at = content_position(record);
+    SDL_SetWindowPosition(sdl, at.x, at.y);
+    records.push_back(record);
     return reinterpret_cast<HostWindow>(sdl);
 }
 
@@ -108,27 +145,45 @@ void destroy_window(HostWindow window) {
     }
 }
 
-// Fit the content inside the window manager's frame, if it reports one.
-void fit_inside_frame(HostWindowRecord &record) {
-    if (record.framed) return;
-    int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(record.sdl, &top, &left, &bottom, &right) != 0) return;
-    if (top + left + bottom + right == 0) return;
-    record.framed = true;
-    SDL_SetWindowSize(record.sdl, std::max(record.outer_width - left - right, 1),
-                      std::max(record.outer_height - top - bottom, 1));
-    SDL_SetWindowPosition(record.sdl, record.outer_x + left, record.outer_y + top);
-}
-
 void show_window(HostWindow window, bool visible) {
     HostWindowRecord *record = record_of(window);
     if (record == nullptr) return;
-    if (!visible) {
+    if (visible) {
+        SDL_ShowWindow(record->sdl);
+    } else {
         SDL_HideWindow(record->sdl);
+    }
+}
+
+void place_window(HostWindow window, const HostPlacement &placement) {
+    HostWindowRecord *record = record_of(window);
+    if (record == nullptr) return;
+    record->placement = placement;
+    SDL_SetWindowSize(record->sdl, std::max(placement.content_width, 1),
+                      std::max(placement.content_height, 1));
+    const SDL_Point at = content_position(*record);
+    if (!record->window_manager) {
+        SDL_SetWindowPosition(record->sdl, at.x, at.y);
         return;
     }
-    SDL_ShowWindow(record->sdl);
-    fit_inside_frame(*record);
+    // SDL positions the content; under a window manager the frame's corner is wanted at (x, y).
+    x11::FrameExtents frame;
+    if (x11::frame_extents(record->x11_display, record->x11_window, &frame)) {
+        SDL_SetWindowPosition(record->sdl, at.x + frame.left, at.y + frame.top);
+    }
+}
+
+// The desktop moved the window's content to (x, y): report where its outer corner now is, or
+// nothing while the window manager's frame is not known yet.
+void report_move(const HostWindowRecord &record, int x, int y) {
+    int left = record.placement.content_left, top = record.placement.content_top;
+    if (record.window_manager) {
+        x11::FrameExtents frame;
+        if (!x11::frame_extents(record.x11_display, record.x11_window, &frame)) return;
+        left = frame.left;
+        top = frame.top;
+    }
+    host_input_moved(record.owner, x - left, y - top);
 }
 
 void present(HostWindow window, const PixelSurface &picture) {
@@ -291,8 +346,9 @@ void handle_text(const SDL_TextInputEvent &event) {
 // ---- Events -------------------------------------------------------------------------------
 
 void handle_window_event(const SDL_WindowEvent &event) {
-    HWND owner = owner_of_sdl_id(event.windowID);
-    if (owner == nullptr) return;
+    const HostWindowRecord *record = record_of_sdl_id(event.windowID);
+    if (record == nullptr) return;
+    HWND owner = record->owner;
     switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE: host_input_close(owner); break;
         case SDL_WINDOWEVENT_EXPOSED: host_input_expose(owner); break;
@@ -300,6 +356,7 @@ void handle_window_event(const SDL_WindowEvent &event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             host_input_content_size(owner, event.data1, event.data2);
             break;
+        case SDL_WINDOWEVENT_MOVED: report_move(*record, event.data1, event.data2); break;
         default: break;
     }
 }
@@ -358,9 +415,9 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-constexpr HostBackend kSdlBackend = {true,        create_window, destroy_window,
-                                     show_window, present,       screen_size,
-                                     now_ms,      collect_input, wait_input};
+constexpr HostBackend kSdlBackend = {true,          create_window, destroy_window, show_window,
+                                     place_window,  present,       screen_size,    now_ms,
+                                     collect_input, wait_input};
 
 }  // namespace
 

@@ -1,11 +1,13 @@
 // default_window_proc.cpp: DefWindowProcA, the default handling of window messages.
 //
-// Closing destroys the window; painting validates; erasing fills with the class brush; the menu
+// Closing destroys the window; painting validates; erasing fills with the class brush; an
+// activated window takes the focus; a moved or resized one hears WM_MOVE and WM_SIZE; the menu
 // bar is entered by a press on it, by Alt or F10 pressed and released alone, and by Alt+letter.
 // Depends on the window table, the keyboard state (Alt/F10 alone) and the menus
 // (user/menu/menu_modal_loop.h).
 #include "user/keyboard_state.h"
 #include "user/menu/menu_modal_loop.h"
+#include "user/window_position.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -69,6 +71,12 @@ LRESULT handle_sys_char(HWND window, WPARAM ch, LPARAM lparam) {
     return 0;
 }
 
+// WM_ACTIVATE: an activated window takes the keyboard focus.
+LRESULT handle_activate(HWND window, WPARAM state) {
+    if (LOWORD(state) != WA_INACTIVE) SetFocus(window);
+    return 0;
+}
+
 LRESULT handle_sys_command(HWND window, WPARAM command, LPARAM lparam) {
     switch (command & 0xFFF0) {
         case SC_KEYMENU: menu_track_keyboard(window, static_cast<int>(lparam)); return 0;
@@ -89,6 +97,11 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wpara
         case WM_PAINT: return handle_paint(window);
         case WM_ERASEBKGND: return handle_erase(window, wparam);
         case WM_NCCREATE: return TRUE;
+        case WM_NCACTIVATE: return TRUE;
+        case WM_ACTIVATE: return handle_activate(window, wparam);
+        case WM_WINDOWPOSCHANGED:
+            window_position_changed_default(window, reinterpret_cast<const WINDOWPOS *>(lparam));
+            return 0;
         case WM_NCLBUTTONDOWN: return handle_nc_button(window, wparam, lparam);
         case WM_SYSKEYDOWN: return handle_sys_key_down(window, wparam, lparam);
         case WM_KEYUP:

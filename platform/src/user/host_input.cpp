@@ -9,7 +9,9 @@
 
 #include "user/keyboard_state.h"
 #include "user/message_queue.h"
+#include "user/window_activation.h"
 #include "user/window_layout.h"
+#include "user/window_position.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -73,7 +75,7 @@ void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {
     }
     if (!inside_content(*window, x, y)) return;  // a press on the frame is the host's
     left_button_down = true;
-    window_change_focus(handle);  // the window clicked takes the keyboard focus
+    window_activate(handle, WA_CLICKACTIVE);  // the window clicked becomes active, with the focus
     queue_press(handle, x, y, client_y);
 }
 
@@ -90,11 +92,22 @@ void host_input_expose(HWND handle) {
 }
 
 void host_input_focus(HWND handle) {
-    if (find_window(handle) != nullptr) window_change_focus(handle);
+    const Window *window = find_window(handle);
+    if (window != nullptr && window->visible) window_activate(handle, WA_ACTIVE);
 }
 
 void host_input_content_size(HWND handle, int width, int height) {
-    window_layout(handle, width, height);
+    const Window *window = find_window(handle);
+    if (window == nullptr) return;
+    const NonClientEdges edges = nonclient_edges(window->style);
+    window_set_position(handle, nullptr, 0, 0, width + edges.left + edges.right,
+                        height + edges.top + edges.bottom,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE, PositionSource::host);
+}
+
+void host_input_moved(HWND handle, int x, int y) {
+    window_set_position(handle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE,
+                        PositionSource::host);
 }
 
 int host_input_client_top(HWND handle) {

@@ -14,8 +14,10 @@
 #include "user/menu/menu_modal_loop.h"
 #include "user/message_queue.h"
 #include "user/timers.h"
+#include "user/window_activation.h"
 #include "user/window_classes.h"
 #include "user/window_layout.h"
+#include "user/window_position.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -25,6 +27,19 @@ namespace {
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kLargestSide = 8192;  // larger requests are clamped, never allocated
+
+// What CreateWindowExA was given, for the creation record of WM_NCCREATE and WM_CREATE.
+struct CreationArguments {
+    DWORD ex_style;
+    LPCSTR class_name;
+    LPCSTR title;
+    DWORD style;
+    int x, y, width, height;
+    HWND parent;
+    HMENU menu;
+    HINSTANCE instance;
+    LPVOID param;
+};
 
 int clamp_side(int requested, int fallback) {
     if (requested == CW_USEDEFAULT) return fallback;
@@ -47,10 +62,43 @@ std::unique_ptr<Window> new_window(const WindowClass &window_class, LPCSTR title
 }
 
 bool open_host_window(Window &window) {
-    window.host_window = host().create_window(window.handle, window.title.c_str(), window.x,
-                                              window.y, window.outer_width, window.outer_height,
-                                              &window.content_width, &window.content_height);
+    window.host_window =
+        host().create_window(window.handle, window.title.c_str(), window_placement(window));
     return window.host_window != 0;
+}
+
+CREATESTRUCTA creation_record(const CreationArguments &arguments) {
+    CREATESTRUCTA record{};
+    record.lpCreateParams = arguments.param;
+    record.hInstance = arguments.instance;
+    record.hMenu = arguments.menu;
+    record.hwndParent = arguments.parent;
+    record.cy = arguments.height;
+    record.cx = arguments.width;
+    record.y = arguments.y;
+    record.x = arguments.x;
+    record.style = static_cast<LONG>(arguments.style);
+    record.lpszName = arguments.title;
+    record.lpszClass = arguments.class_name;
+    record.dwExStyle = arguments.ex_style;
+    return record;
+}
+
+// WM_NCCREATE then WM_CREATE, each with the creation record; false when either refuses (the
+// window is then destroyed) or the window destroyed itself meanwhile.
+bool send_creation_messages(HWND handle, const CreationArguments &arguments) {
+    CREATESTRUCTA record = creation_record(arguments);
+    const LPARAM lparam = reinterpret_cast<LPARAM>(&record);
+    if (SendMessageA(handle, WM_NCCREATE, 0, lparam) == FALSE) {
+        if (find_window(handle) != nullptr) DestroyWindow(handle);
+        return false;
+    }
+    if (find_window(handle) == nullptr) return false;
+    if (SendMessageA(handle, WM_CREATE, 0, lparam) == -1) {
+        if (find_window(handle) != nullptr) DestroyWindow(handle);
+        return false;
+    }
+    return find_window(handle) != nullptr;
 }
 
 // The part of DestroyWindow after the window procedure has heard of it.
@@ -60,7 +108,58 @@ void remove_window(HWND handle) {
     if (const Window *window = find_window(handle); window != nullptr && window->host_window != 0) {
         host().destroy_window(window->host_window);
     }
+    z_order_remove(handle);
     window_table_remove(handle);
+}
+
+// Hiding a visible window: WM_SHOWWINDOW, the window-position messages, and activation passing
+// on when it was active.
+void hide_window(HWND handle) {
+    SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
+    Window *window = find_window(handle);
+    if (window == nullptr) return;
+    WINDOWPOS position{handle,
+                       nullptr,
+                       window->x,
+                       window->y,
+                       window->outer_width,
+                       window->outer_height,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+    SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    if ((window = find_window(handle)) == nullptr) return;
+    window->visible = false;
+    host().show_window(window->host_window, false);
+    position.flags |= kSwpNoClientSize | kSwpNoClientMove;
+    SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    window_pass_activation(handle);
+}
+
+// Showing a hidden window: WM_SHOWWINDOW, the window-position messages with the activation
+// between them, then (the first time) the WM_SIZE and WM_MOVE Windows keeps for the first show.
+void show_hidden_window(HWND handle, bool activating) {
+    SendMessageA(handle, WM_SHOWWINDOW, TRUE, 0);
+    Window *window = find_window(handle);
+    if (window == nullptr) return;
+    UINT flags = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER;
+    if (!activating) flags |= SWP_NOACTIVATE;
+    WINDOWPOS position{
+        handle, nullptr, window->x, window->y, window->outer_width, window->outer_height, flags};
+    SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    if ((window = find_window(handle)) == nullptr) return;
+    window->visible = true;
+    window->needs_present = true;
+    host().show_window(window->host_window, true);
+    if (activating) window_activate(handle, WA_ACTIVE);
+    if ((window = find_window(handle)) == nullptr) return;
+    position.flags |= kSwpNoClientSize | kSwpNoClientMove;
+    SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    if ((window = find_window(handle)) == nullptr) return;
+    if (!window->shown_once) {
+        window->shown_once = true;
+        window_send_size(handle);
+        window_send_move(handle);
+    }
+    InvalidateRect(handle, nullptr, TRUE);
 }
 
 bool title_matches(const Window &window, LPCSTR title) {
@@ -84,35 +183,41 @@ bool is_activating(int command) {
 using platform::find_window;
 using platform::Window;
 
-extern "C" HWND WINAPI CreateWindowExA(DWORD, LPCSTR class_name, LPCSTR title, DWORD style, int x,
-                                       int y, int width, int height, HWND, HMENU menu, HINSTANCE,
-                                       LPVOID) {
-    const platform::WindowClass *window_class = platform::find_window_class(class_name);
+extern "C" HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style,
+                                       int x, int y, int width, int height, HWND parent, HMENU menu,
+                                       HINSTANCE instance, LPVOID param) {
+    using namespace platform;
+    const WindowClass *window_class = find_window_class(class_name);
     if (window_class == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
-    auto window = platform::new_window(*window_class, title, style, x, y, width, height);
-    if (!platform::open_host_window(*window)) {
+    auto window = new_window(*window_class, title, style, x, y, width, height);
+    if ((style & WS_CHILD) == 0) window->menu = menu;
+    window_relayout(*window);
+    if (!open_host_window(*window)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
     HWND handle = window->handle;
-    if ((style & WS_CHILD) == 0) window->menu = menu;
-    platform::window_layout_new(*window);
-    platform::window_table_add(std::move(window));
-    if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
-        DestroyWindow(handle);
+    window_table_add(std::move(window));
+    z_order_add(handle);
+    const CreationArguments arguments{ex_style, class_name, title,  style, x,        y,
+                                      width,    height,     parent, menu,  instance, param};
+    if (!send_creation_messages(handle, arguments)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    if (find_window(handle) == nullptr) return nullptr;  // destroyed by its own WM_CREATE
-    platform::window_send_size(handle);
+    // Windows keeps an overlapped window's first WM_SIZE and WM_MOVE for its first show; the
+    // package needs its origin before CreateWindowExA returns, so they come now as well.
+    window_send_size(handle);
+    window_send_move(handle);
     if ((style & WS_VISIBLE) != 0 && find_window(handle) != nullptr) ShowWindow(handle, SW_SHOW);
     return find_window(handle) != nullptr ? handle : nullptr;
 }
 
 extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
+    using namespace platform;
     Window *window = find_window(handle);
     if (window == nullptr) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -121,16 +226,30 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
     if (window->destroying) return FALSE;  // already on its way out (WM_DESTROY re-entry)
     window->destroying = true;
     if (window->visible) {
-        window->visible = false;
-        platform::host().show_window(window->host_window, false);
+        // A top-level window gets no WM_SHOWWINDOW here, only the window-position messages.
+        WINDOWPOS position{
+            handle,
+            nullptr,
+            window->x,
+            window->y,
+            window->outer_width,
+            window->outer_height,
+            SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+        SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+        if ((window = find_window(handle)) != nullptr) {
+            window->visible = false;
+            host().show_window(window->host_window, false);
+        }
+        position.flags |= kSwpNoClientSize | kSwpNoClientMove;
+        SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
     }
-    if (platform::focused_window() == handle) platform::window_change_focus(nullptr);
+    window_pass_activation(handle);
     // The menus end any tracking and free the window's bar, as Windows frees a window's menu.
-    platform::menu_window_destroyed(handle);
+    menu_window_destroyed(handle);
     if (Window *still = find_window(handle)) still->menu = nullptr;
     SendMessageA(handle, WM_DESTROY, 0, 0);
     SendMessageA(handle, WM_NCDESTROY, 0, 0);
-    platform::remove_window(handle);
+    remove_window(handle);
     return TRUE;
 }
 
@@ -142,27 +261,22 @@ extern "C" BOOL WINAPI IsWindowVisible(HWND handle) {
 }
 
 extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
+    using namespace platform;
     Window *window = find_window(handle);
     if (window == nullptr) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    bool was_visible = window->visible;
-    bool show = command != SW_HIDE;
-    if (show != was_visible) {
-        SendMessageA(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-        window = find_window(handle);
-        if (window == nullptr) return was_visible;
-        window->visible = show;
-        platform::host().show_window(window->host_window, show);
-        if (show) {
-            window->needs_present = true;
-            InvalidateRect(handle, nullptr, TRUE);
-        } else if (platform::focused_window() == handle) {
-            platform::window_change_focus(nullptr);
-        }
+    const bool was_visible = window->visible;
+    const bool show = command != SW_HIDE;
+    const bool activating = is_activating(command);
+    if (show && !was_visible) {
+        show_hidden_window(handle, activating);
+    } else if (show && activating) {
+        window_activate(handle, WA_ACTIVE);
+    } else if (!show && was_visible) {
+        hide_window(handle);
     }
-    if (show && platform::is_activating(command)) platform::window_change_focus(handle);
     return was_visible ? TRUE : FALSE;
 }
 
@@ -211,8 +325,14 @@ extern "C" BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
         SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *rect = RECT{window->x, window->y, window->x + window->outer_width,
-                 window->y + window->outer_height};
+    // The right and bottom edges saturate at the largest coordinate, as on Windows, instead of
+    // wrapping for a window placed near it.
+    auto edge = [](int from, int size) {
+        return static_cast<LONG>(
+            std::min<long long>(static_cast<long long>(from) + size, INT32_MAX));
+    };
+    *rect = RECT{window->x, window->y, edge(window->x, window->outer_width),
+                 edge(window->y, window->outer_height)};
     return TRUE;
 }
 

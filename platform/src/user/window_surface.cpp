@@ -49,12 +49,13 @@ void window_surface_resize(Window &window, int content_width, int bar_height, in
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(content_width) *
                                           static_cast<std::size_t>(bar_height + client_height),
                                       kFreshPixel);
+    // The old buffer's rows are as wide as the old client area.
+    const std::size_t old_stride = static_cast<std::size_t>(window.client_width);
     int rows = std::min(client_height, window.client_height);
     int columns = std::min(content_width, window.client_width);
     for (int row = 0; row < rows; ++row) {
-        const std::uint32_t *from =
-            window.content_pixels.data() +
-            static_cast<std::size_t>(row + window.bar_height) * window.content_width;
+        const std::uint32_t *from = window.content_pixels.data() +
+                                    static_cast<std::size_t>(row + window.bar_height) * old_stride;
         std::copy(from, from + columns,
                   pixels.data() + static_cast<std::size_t>(row + bar_height) * content_width);
     }

@@ -4,9 +4,10 @@
 // stale handle is recognised as such. Code must not keep a Window pointer across anything that
 // can run a window procedure (SendMessageA, DestroyWindow...): the window may be gone after it.
 //
-// Layout: the host window's content area holds the menu-bar strip (bar_height rows, 0 without a
-// menu) and below it the client area. Both live in one buffer of content pixels, so the host can
-// be handed the picture without composing it first (window_surface.h).
+// Layout (window_layout.h): inside the outer rectangle, the frame and caption, then the content
+// area: the menu-bar strip (bar_height rows, 0 without a menu) and below it the client area. Both
+// live in one buffer of content pixels, so the host can be handed the picture without composing
+// it first (window_surface.h).
 #pragma once
 
 #include <windows.h>
@@ -27,7 +28,9 @@ struct Window {
     HBRUSH background = nullptr;
     std::string title;
     DWORD style = 0;
+    // The outer rectangle, frame, caption and menu bar included (GetWindowRect).
     int x = 0, y = 0, outer_width = 0, outer_height = 0;
+    // The content area inside the frame and caption: the menu bar strip, then the client area.
     int content_width = 0, content_height = 0;
     int bar_height = 0;
     int client_width = 0, client_height = 0;
@@ -39,6 +42,7 @@ struct Window {
     HostWindow host_window = 0;
     bool visible = false;
     bool destroying = false;
+    bool shown_once = false;  // the first show sends the WM_SIZE and WM_MOVE Windows keeps for it
     bool needs_present = false;
     // The update region, kept as its bounding box in client coordinates.
     bool has_update = false;

@@ -5,6 +5,7 @@
 #include <headless_host.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace recording {
@@ -17,6 +18,15 @@ struct Seen {
 };
 
 inline std::vector<Seen> seen;
+
+// The creation record of each WM_NCCREATE and WM_CREATE, copied while it is valid.
+struct Creation {
+    void *param;
+    int x, y, cx, cy;
+    LONG style;
+    std::string title;
+};
+inline std::vector<Creation> creations;
 // When false, WM_PAINT is recorded and left unvalidated (the handler "forgets" to paint).
 inline bool validate_paint = true;
 // What WM_CREATE returns (-1 aborts creation).
@@ -26,6 +36,12 @@ inline void (*on_create)(HWND) = nullptr;
 
 inline LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     seen.push_back(Seen{window, message, wparam, lparam});
+    if (message == WM_NCCREATE || message == WM_CREATE) {
+        const auto *record = reinterpret_cast<const CREATESTRUCTA *>(lparam);
+        creations.push_back(Creation{record->lpCreateParams, record->x, record->y, record->cx,
+                                     record->cy, record->style,
+                                     record->lpszName != nullptr ? record->lpszName : ""});
+    }
     if (message == WM_CREATE) {
         if (on_create != nullptr) on_create(window);
         return create_result;

@@ -35,48 +35,86 @@ void attach_menu_bar(HWND window) {
     SetMenu(window, bar);
 }
 
-TEST_F(Windows, CreationSendsCreateThenSizeWithTheClientSizeBeforeReturning) {
-    HWND window = recording::make_window("Plain", 601, 540);
+// The client sizes classic Windows gives an outer 601 x 540 window (measured with Wine).
+TEST_F(Windows, TheClientAreaIsTheOuterSizeLessTheClassicFrameCaptionAndMenuBar) {
+    struct Case {
+        DWORD style;
+        bool menu;
+        LONG width, height;
+    };
+    const Case cases[] = {{WS_OVERLAPPEDWINDOW, false, 593, 513},
+                          {WS_OVERLAPPEDWINDOW, true, 593, 494},
+                          {WS_CAPTION | WS_SYSMENU, true, 595, 496},
+                          {WS_CAPTION | WS_SYSMENU, false, 595, 515},
+                          {WS_POPUP, false, 601, 540}};
+    for (const Case &c : cases) {
+        recording::on_create = c.menu ? attach_menu_bar : nullptr;
+        HWND window = CreateWindowExA(0, recording::kClassName, "Sized", c.style, 0, 0, 601, 540,
+                                      nullptr, nullptr, nullptr, nullptr);
+        recording::on_create = nullptr;
+        ASSERT_NE(window, nullptr);
+        RECT client, outer;
+        GetClientRect(window, &client);
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(client.right, c.width) << std::hex << c.style << " menu " << c.menu;
+        EXPECT_EQ(client.bottom, c.height) << std::hex << c.style << " menu " << c.menu;
+        EXPECT_EQ(outer.right - outer.left, 601);
+        EXPECT_EQ(outer.bottom - outer.top, 540);
+        DestroyWindow(window);
+    }
+    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 19);
+    EXPECT_EQ(GetSystemMetrics(SM_CYMENU), 19);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFIXEDFRAME), 3);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSIZEFRAME), 4);
+}
+
+TEST_F(Windows, CreationSendsNcCreateAndCreateWithTheCreationRecordThenSizeAndMove) {
+    int parameter = 0;
+    HWND window = CreateWindowExA(0, recording::kClassName, "Plain", WS_OVERLAPPEDWINDOW, 20, 30,
+                                  601, 540, nullptr, nullptr, nullptr, &parameter);
     ASSERT_NE(window, nullptr);
-    ASSERT_GE(recording::seen.size(), 2u);
-    EXPECT_EQ(recording::seen[0].message, static_cast<UINT>(WM_CREATE));
-    EXPECT_EQ(recording::seen[1].message, static_cast<UINT>(WM_SIZE));
-    EXPECT_EQ(recording::seen[1].lparam, MAKELPARAM(601, 540)) << "no frame on the headless host";
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.left, 0);
-    EXPECT_EQ(client.right, 601);
-    EXPECT_EQ(client.bottom, 540);
+    std::vector<UINT> order;
+    for (const recording::Seen &s : recording::seen) order.push_back(s.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    for (const auto &creation : recording::creations) {
+        EXPECT_EQ(creation.param, &parameter);
+        EXPECT_EQ(creation.x, 20);
+        EXPECT_EQ(creation.y, 30);
+        EXPECT_EQ(creation.cx, 601);
+        EXPECT_EQ(creation.cy, 540);
+        EXPECT_EQ(creation.style, static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+        EXPECT_EQ(creation.title, "Plain");
+    }
+    EXPECT_EQ(recording::creations.size(), 2u);
+    EXPECT_EQ(recording::seen[2].lparam, MAKELPARAM(593, 513));
+    EXPECT_EQ(recording::seen[3].lparam, MAKELPARAM(24, 53)) << "the client's screen origin";
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(live_windows(), 1);
 }
 
-TEST_F(Windows, AMenuBarAttachedDuringCreationShrinksTheClientAreaAndEveryWmSizeSaysSo) {
+TEST_F(Windows, AMenuBarAttachedDuringCreationMovesAndShrinksTheClientArea) {
     recording::on_create = attach_menu_bar;
-    HWND window = recording::make_window("With menu", 601, 540);
+    HWND window = CreateWindowExA(0, recording::kClassName, "With menu", WS_CAPTION | WS_SYSMENU, 0,
+                                  0, 601, 540, nullptr, nullptr, nullptr, nullptr);
     recording::on_create = nullptr;
     ASSERT_NE(window, nullptr);
-    HMENU menu = GetMenu(window);
-    ASSERT_NE(menu, nullptr);
-    int bar = platform::menu_bar_height(menu, 601);
-    ASSERT_GT(bar, 0);
+    ASSERT_NE(GetMenu(window), nullptr);
+    ASSERT_EQ(platform::menu_bar_height(GetMenu(window), 595), 19);
     std::vector<recording::Seen> sizes = recording::of_kind(WM_SIZE);
     ASSERT_EQ(sizes.size(), 2u) << "one from SetMenu inside WM_CREATE, one after it";
-    for (const recording::Seen &s : sizes) EXPECT_EQ(s.lparam, MAKELPARAM(601, 540 - bar));
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.bottom, 540 - bar);
-    RECT outer;
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.bottom - outer.top, 540) << "the outer size is what was asked for";
+    for (const recording::Seen &s : sizes) EXPECT_EQ(s.lparam, MAKELPARAM(595, 496));
+    std::vector<recording::Seen> moves = recording::of_kind(WM_MOVE);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.front().lparam, MAKELPARAM(3, 41)) << "below frame, caption and menu bar";
 
-    // The composed picture is bar over client: a client pixel shows `bar` rows lower.
+    // The host's picture is bar over client: a client pixel shows 19 rows lower.
     platform::PixelSurface client_pixels = platform::window_client_surface(window);
-    ASSERT_EQ(client_pixels.height, 540 - bar);
+    ASSERT_EQ(client_pixels.height, 496);
     client_pixels.pixels[0] = 0x00123456;
     platform::PixelSurface composed = platform::window_composed_surface(window);
-    ASSERT_EQ(composed.height, 540);
-    EXPECT_EQ(composed.pixels[static_cast<std::size_t>(bar) * composed.stride], 0x00123456u);
+    ASSERT_EQ(composed.width, 595);
+    ASSERT_EQ(composed.height, 515);
+    EXPECT_EQ(composed.pixels[static_cast<std::size_t>(19) * composed.stride], 0x00123456u);
 }
 
 TEST_F(Windows, CreationFailsForAnUnknownClassOrWhenWmCreateSaysSo) {
@@ -104,7 +142,10 @@ TEST_F(Windows, ShowWindowReturnsThePreviousVisibilityAndActivatingShowsTakeTheF
     EXPECT_EQ(recording::of_kind(WM_KILLFOCUS).size(), 1u);
     EXPECT_NE(ShowWindow(second, SW_HIDE), FALSE);
     EXPECT_FALSE(IsWindowVisible(second));
-    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetActiveWindow(), first) << "activation passes to the other visible window";
+    EXPECT_EQ(GetFocus(), first);
+    ShowWindow(second, SW_SHOW);
+    EXPECT_EQ(GetFocus(), second);
     headless_host_click(first, 3, 3);
     EXPECT_EQ(GetFocus(), first) << "the window clicked takes the focus";
 }
@@ -205,12 +246,14 @@ TEST_F(Windows, HiddenWindowsGetNoPaintAndPartialValidationShrinksTheRegion) {
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     ShowWindow(window, SW_SHOW);
-    RECT top_half{0, 0, 100, 40};
-    ValidateRect(window, &top_half);
+    RECT client;
+    GetClientRect(window, &client);
+    RECT top_part{0, 0, client.right, 40};
+    ValidateRect(window, &top_part);
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
     EXPECT_EQ(paint.rcPaint.top, 40);
-    EXPECT_EQ(paint.rcPaint.bottom, 80);
+    EXPECT_EQ(paint.rcPaint.bottom, client.bottom);
     EndPaint(window, &paint);
 }
 

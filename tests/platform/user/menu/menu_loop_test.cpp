@@ -113,10 +113,10 @@ protected:
 };
 
 TEST_F(MenuLoop, SetMenuTakesOneBarRowFromTheClientAreaAndDetachingGivesItBack) {
-    EXPECT_EQ(last_size, MAKELPARAM(601, 540 - 19));  // no frame on the headless host
+    EXPECT_EQ(last_size, MAKELPARAM(595, 496));  // 601 x 540 less frame, caption and bar
     HMENU bar = GetMenu(window);
     ASSERT_TRUE(SetMenu(window, nullptr));
-    EXPECT_EQ(last_size, MAKELPARAM(601, 540));
+    EXPECT_EQ(last_size, MAKELPARAM(595, 515));
     EXPECT_FALSE(SetMenu(window, GetSubMenu(bar, 0)));  // a popup is no bar
     DestroyMenu(bar);
 }

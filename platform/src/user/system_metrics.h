@@ -1,4 +1,4 @@
-// kernel_misc.h: test hooks of the small kernel and user calls (kernel_misc.cpp).
+// system_metrics.h: test hooks of the small user32 calls (system_metrics.cpp).
 #pragma once
 
 namespace platform {
