@@ -18,6 +18,7 @@ install(FILES package/vorbl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
 if(NOT WIN32)
   install(FILES platform/include/windows.h platform/include/headless_host.h
                 platform/include/platform_object_counts.h
+                platform/include/platform_display.h
           DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorbl)
 endif()
 install(EXPORT VORBLTargets NAMESPACE VORBL:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)

@@ -68,5 +68,7 @@ const HostBackend &host();
 bool headless_host_selected();
 const HostBackend &headless_backend();
 const HostBackend &sdl_backend();
+// Whether the SDL host found no display to open, or lost its display while the program ran.
+bool sdl_host_display_failed();
 
 }  // namespace platform

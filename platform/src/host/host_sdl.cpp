@@ -16,7 +16,11 @@
 // the navigation keys otherwise. Text input that the US table would not give for the last
 // key-down is remembered for its scan code, so TranslateMessage yields it.
 //
-// If SDL cannot open a display, one line goes to standard error and no window can be made.
+// Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
+// or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
+// display, one line on standard error says what to do and no window can be made. A display that
+// goes away while the program runs (Xlib's I/O error) closes every window instead of ending the
+// process inside Xlib, so the program ends as if the user closed it.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
@@ -54,6 +58,66 @@ VideoState video_state = VideoState::untried;
 std::vector<HostWindowRecord> records;
 int last_key_scan = 0;
 int last_key_vk = 0;
+// The display could not be opened, or went away while the program ran.
+bool display_failed = false;
+// Set by Xlib's I/O-error exit handler: the X server is gone (handled at the next wait).
+bool display_lost = false;
+bool watching_display = false;
+
+// Video drivers that show windows to nobody; used only when the user names them.
+bool is_invisible_driver(const char *name) {
+    return name != nullptr &&
+           (SDL_strcmp(name, "offscreen") == 0 || SDL_strcmp(name, "dummy") == 0);
+}
+
+void say(const char *message) {
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, message);
+}
+
+// The drivers to try, best first: those whose display the environment names. None means there is
+// no graphical display to open.
+std::vector<const char *> drivers_to_try() {
+    std::vector<const char *> drivers;
+    const char *chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen != nullptr && *chosen != '\0') {
+        drivers.push_back(chosen);
+        return drivers;
+    }
+    const char *x11 = std::getenv("DISPLAY");
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    if (x11 != nullptr && *x11 != '\0') drivers.push_back("x11");
+    if (wayland != nullptr && *wayland != '\0') drivers.push_back("wayland");
+    return drivers;
+}
+
+bool open_video_driver(const char *driver) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char *current = SDL_GetCurrentVideoDriver();
+    // SDL falls back to an invisible driver when the named one fails; that is no display.
+    if (is_invisible_driver(current) && !is_invisible_driver(driver)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    if (is_invisible_driver(current)) {
+        say("the video driver named by SDL_VIDEODRIVER shows nothing: the windows will not be "
+            "visible");
+    }
+    return true;
+}
+
+bool open_display() {
+    for (const char *driver : drivers_to_try()) {
+        if (open_video_driver(driver)) return true;
+    }
+    return false;
+}
+
+// At exit: close the display and SDL's desktop-bus connection. Not after the display was lost:
+// SDL would wait for replies from a server that is gone.
+void quit_sdl() {
+    if (!display_lost) SDL_Quit();
+}
 
 bool ensure_video() {
     if (video_state != VideoState::untried) return video_state == VideoState::ready;
@@ -63,14 +127,31 @@ bool ensure_video() {
     // Present through the plain window framebuffer: a GL-backed one starts render threads that
     // cost processor time even while the program waits.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "VORBL: cannot open a display: %s\n", SDL_GetError());
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
+        say("no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start it "
+            "from a desktop session, or run it under xvfb-run");
+        SDL_Quit();
         video_state = VideoState::failed;
+        display_failed = true;
         return false;
     }
     video_state = VideoState::ready;
-    std::atexit(SDL_Quit);  // closes the display and SDL's desktop-bus connection at exit
+    std::atexit(quit_sdl);
     return true;
+}
+
+void note_display_lost() { display_lost = true; }
+
+// The X server went away: say so once, stop using SDL, and close every window, so the program
+// ends the way it does when the user closes it (a recording in progress is written out).
+void handle_display_loss() {
+    if (!display_lost || video_state != VideoState::ready) return;
+    video_state = VideoState::failed;
+    display_failed = true;
+    say("the graphical display went away; ending");
+    for (const HostWindowRecord &record : std::vector<HostWindowRecord>(records)) {
+        host_input_close(record.owner);
+    }
 }
 
 HostWindowRecord *record_of(HostWindow window) {
@@ -127,6 +208,10 @@ HostWindow create_window(HWND owner, const char *title, const HostPlacement &pla
     }
     HostWindowRecord record{sdl, owner, placement};
     find_x11_window(record);
+    if (!watching_display && record.x11_display != nullptr) {
+        x11::survive_display_loss(record.x11_display, note_display_lost);
+        watching_display = true;
+    }
     x11::set_allowed_actions(record.x11_display, record.x11_window, placement.resizable,
                              placement.minimize_box, placement.maximize_box);
     x11::request_frame_extents(record.x11_display, record.x11_window);
@@ -139,7 +224,9 @@ HostWindow create_window(HWND owner, const char *title, const HostPlacement &pla
 void destroy_window(HostWindow window) {
     for (auto it = records.begin(); it != records.end(); ++it) {
         if (reinterpret_cast<HostWindow>(it->sdl) != window) continue;
-        SDL_DestroyWindow(it->sdl);
+        // With the display gone SDL would wait for the server's answer for ever; the window is
+        // gone with the server anyway.
+        if (!display_lost) SDL_DestroyWindow(it->sdl);
         records.erase(it);
         return;
     }
@@ -147,7 +234,7 @@ void destroy_window(HostWindow window) {
 
 void show_window(HostWindow window, bool visible) {
     HostWindowRecord *record = record_of(window);
-    if (record == nullptr) return;
+    if (record == nullptr || video_state != VideoState::ready) return;
     if (visible) {
         SDL_ShowWindow(record->sdl);
     } else {
@@ -157,7 +244,7 @@ void show_window(HostWindow window, bool visible) {
 
 void place_window(HostWindow window, const HostPlacement &placement) {
     HostWindowRecord *record = record_of(window);
-    if (record == nullptr) return;
+    if (record == nullptr || video_state != VideoState::ready) return;
     record->placement = placement;
     SDL_SetWindowSize(record->sdl, std::max(placement.content_width, 1),
                       std::max(placement.content_height, 1));
@@ -188,7 +275,7 @@ void report_move(const HostWindowRecord &record, int x, int y) {
 
 void present(HostWindow window, const PixelSurface &picture) {
     HostWindowRecord *record = record_of(window);
-    if (record == nullptr || picture.pixels == nullptr) return;
+    if (record == nullptr || picture.pixels == nullptr || video_state != VideoState::ready) return;
     SDL_Surface *target = SDL_GetWindowSurface(record->sdl);
     if (target == nullptr) return;
     SDL_Surface *source =
@@ -387,7 +474,8 @@ void handle_event(const SDL_Event &event) {
 void collect_input() {
     if (video_state != VideoState::ready) return;
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) handle_event(event);
+    while (!display_lost && SDL_PollEvent(&event) != 0) handle_event(event);
+    handle_display_loss();
 }
 
 // Milliseconds left until the deadline (0 once it has passed).
@@ -408,10 +496,8 @@ bool wait_input(std::uint64_t deadline_ms) {
     SDL_Event event;
     int got = deadline_ms == kNoDeadline ? SDL_WaitEvent(&event)
                                          : SDL_WaitEventTimeout(&event, remaining_ms(deadline_ms));
-    if (got != 0) {
-        handle_event(event);
-        collect_input();
-    }
+    if (got != 0 && !display_lost) handle_event(event);
+    collect_input();
     return true;
 }
 
@@ -422,5 +508,7 @@ constexpr HostBackend kSdlBackend = {true,          create_window, destroy_windo
 }  // namespace
 
 const HostBackend &sdl_backend() { return kSdlBackend; }
+
+bool sdl_host_display_failed() { return display_failed; }
 
 }  // namespace platform

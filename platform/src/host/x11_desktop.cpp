@@ -112,4 +112,25 @@ bool frame_extents(void *display, unsigned long window, FrameExtents *extents) {
     return true;
 }
 
+namespace {
+
+void (*display_lost_callback)() = nullptr;
+
+// Xlib's default handler prints its own lines; the host says what happened in one of its own.
+int quiet_io_error(Display *) { return 0; }
+
+void report_display_lost(Display *, void *) {
+    if (display_lost_callback != nullptr) display_lost_callback();
+}
+
+}  // namespace
+
+void survive_display_loss(void *display, void (*on_lost)()) {
+    Display *x = as_display(display);
+    if (x == nullptr) return;
+    display_lost_callback = on_lost;
+    XSetIOErrorHandler(quiet_io_error);
+    XSetIOErrorExitHandler(x, report_display_lost, nullptr);
+}
+
 }  // namespace platform::x11

@@ -23,5 +23,8 @@ void set_allowed_actions(void *display, unsigned long window, bool resizable, bo
 void request_frame_extents(void *display, unsigned long window);
 // The frame the window manager draws around the window, once it has said so (_NET_FRAME_EXTENTS).
 bool frame_extents(void *display, unsigned long window, FrameExtents *extents);
+// When the connection to the X server breaks, call `on_lost` instead of letting Xlib end the
+// process; every later Xlib call on the display then does nothing.
+void survive_display_loss(void *display, void (*on_lost)());
 
 }  // namespace platform::x11

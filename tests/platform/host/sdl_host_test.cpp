@@ -1,6 +1,8 @@
-// The SDL2 host without a display: window creation fails with one clear line on standard error,
-// and a wait that only a timer can end sleeps until the timer instead of failing or hanging.
+// The SDL2 host without a display: window creation fails with one clear line on standard error
+// (and the process entry can tell), SDL's invisible drivers serve only when named, and a wait
+// that only a timer can end sleeps until the timer instead of failing or hanging.
 #include <gtest/gtest.h>
+#include <platform_display.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -36,9 +38,34 @@ TEST_F(SdlHostWithoutDisplay, CreationFailsWithOneClearLine) {
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(first, nullptr);
     EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(said.rfind("VORBL: cannot open a display: ", 0), 0u) << said;
+    const std::string expected =
+        std::string(program_invocation_short_name) + ": no graphical display found: set DISPLAY";
+    EXPECT_EQ(said.rfind(expected, 0), 0u) << said;
+    EXPECT_NE(said.find("xvfb-run"), std::string::npos) << "it says what to do";
     EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line, once";
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 0);
+    EXPECT_EQ(platform_display_failed(), 1);
+}
+
+TEST_F(SdlHostWithoutDisplay, WithNoDisplayNamedNoDriverIsTriedAndTheSameLineIsSaid) {
+    unsetenv("SDL_VIDEODRIVER");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(create(), nullptr);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(": no graphical display found"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "nothing but the one line";
+    EXPECT_EQ(platform_display_failed(), 1);
+}
+
+TEST_F(SdlHostWithoutDisplay, AnInvisibleDriverIsUsedOnlyWhenNamedAndSaysSo) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    testing::internal::CaptureStderr();
+    HWND window = create();
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(window, nullptr);
+    EXPECT_NE(said.find("the windows will not be visible"), std::string::npos) << said;
+    EXPECT_EQ(platform_display_failed(), 0);
+    DestroyWindow(window);
 }
 
 TEST_F(SdlHostWithoutDisplay, WaitsEndOnTimersAndFailWhenNothingCanArrive) {
