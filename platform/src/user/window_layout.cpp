@@ -106,6 +106,7 @@ HMENU window_attached_menu(HWND handle) {
 }
 
 void window_menu_changed(HWND handle) {
+    if (Window *window = find_window(handle)) window->bar_dirty = true;
     constexpr UINT kFrameChange =
         SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER;
     window_set_position(handle, nullptr, 0, 0, 0, 0, kFrameChange, PositionSource::program);

@@ -3,7 +3,8 @@
 // A frame travels from the program's canvas to the screen in two copies: BitBlt into the client
 // rows of the content buffer, then the host's copy to its window. The menu bar is painted into
 // its strip of the same buffer before each present; only while a popup is open is the picture
-// composed into a second buffer, so that the popup never overwrites client pixels.
+// composed into a second buffer, so that the popup never overwrites client pixels. The bar is
+// painted again only when the menu or its highlight changed, not for every frame.
 #include "user/window_surface.h"
 
 #include <algorithm>
@@ -21,8 +22,10 @@ PixelSurface content_surface(Window &window) {
             window.bar_height + window.client_height, window.content_width};
 }
 
+// The bar strip is painted again only when the menu or its highlight changed since the last time.
 void paint_bar(Window &window) {
-    if (window.bar_height <= 0 || window.content_width <= 0) return;
+    if (!window.bar_dirty || window.bar_height <= 0 || window.content_width <= 0) return;
+    window.bar_dirty = false;
     PixelSurface bar{window.content_pixels.data(), window.content_width, window.bar_height,
                      window.content_width};
     menu_bar_paint(window.menu, bar, window.handle);
@@ -61,6 +64,7 @@ void window_surface_resize(Window &window, int content_width, int bar_height, in
     }
     window.content_pixels = std::move(pixels);
     window.bar_height = bar_height;
+    window.bar_dirty = true;
     window.client_width = content_width;
     window.client_height = client_height;
 }
@@ -78,7 +82,10 @@ void window_client_changed(HWND handle) {
 }
 
 void window_request_present(HWND handle) {
-    if (Window *window = find_window(handle)) window->needs_present = true;
+    if (Window *window = find_window(handle)) {
+        window->needs_present = true;
+        window->bar_dirty = true;
+    }
 }
 
 void windows_present_pending() {

@@ -22,7 +22,8 @@ void window_surface_resize(Window &window, int content_width, int bar_height, in
 PixelSurface window_client_surface(HWND window);
 // Something was drawn into the window's client pixels: present them at the next wait.
 void window_client_changed(HWND window);
-// Present the window again (its menu bar or an open popup changed).
+// Present the window again, its menu bar painted anew (the bar, its highlight or an open popup
+// changed).
 void window_request_present(HWND window);
 // Present every visible window whose picture changed.
 void windows_present_pending();

@@ -44,6 +44,7 @@ struct Window {
     bool destroying = false;
     bool shown_once = false;  // the first show sends the WM_SIZE and WM_MOVE Windows keeps for it
     bool needs_present = false;
+    bool bar_dirty = true;  // the menu bar strip must be painted before the next present
     // The update region, kept as its bounding box in client coordinates.
     bool has_update = false;
     RECT update{};
