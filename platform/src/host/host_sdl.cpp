@@ -11,6 +11,11 @@
 // offered as the window's style allows (motif hints on X11); a user's resize or move is reported
 // back. On Wayland the compositor places windows itself, and positions are not honoured.
 //
+// Scale: on a dense display every window-system pixel is shown as a square of 2 x 2 (or more)
+// screen pixels, nearest neighbour, so the pictures stay sharp; positions and sizes are scaled
+// and mouse positions divided back, so programs, menus and scripts see the same coordinates at
+// every scale. VORBL_SCALE=1..8 chooses the scale instead of the display's density.
+//
 // Keys: SDL scan codes become Windows virtual keys and set-1 scan codes (US positions; letters
 // follow the layout's keycode); numpad digits give VK_NUMPAD0..9 with NumLock on and Shift up,
 // the navigation keys otherwise. Text input that the US table would not give for the last
@@ -26,6 +31,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -60,6 +66,9 @@ int last_key_scan = 0;
 int last_key_vk = 0;
 // The display could not be opened, or went away while the program ran.
 bool display_failed = false;
+// Pixels on the screen per pixel of the window system: windows, pictures, positions and the
+// screen size are scaled by it, mouse positions divided by it (chosen when video opens).
+int scale = 1;
 // Set by Xlib's I/O-error exit handler: the X server is gone (handled at the next wait).
 bool display_lost = false;
 bool watching_display = false;
@@ -113,6 +122,30 @@ bool open_display() {
     return false;
 }
 
+// The smallest screen, in window-system pixels, that a scale may leave: the classic 800 x 600.
+constexpr int kLeastScaledWidth = 800;
+constexpr int kLeastScaledHeight = 600;
+constexpr int kLargestScale = 8;
+
+// VORBL_SCALE when it names a whole number from 1 to 8; otherwise the display's density in
+// multiples of 96 dots per inch, no more than leaves an 800 x 600 screen.
+int choose_scale() {
+    if (const char *asked = std::getenv("VORBL_SCALE"); asked != nullptr && *asked != '\0') {
+        const int value = std::atoi(asked);
+        if (value >= 1 && value <= kLargestScale) return value;
+        say("VORBL_SCALE must be a whole number from 1 to 8; using the display's density");
+    }
+    float dpi = 0;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0 || dpi <= 0 ||
+        SDL_GetDisplayBounds(0, &bounds) != 0) {
+        return 1;
+    }
+    int chosen = std::clamp(static_cast<int>(std::lround(dpi / 96.0f)), 1, kLargestScale);
+    chosen = std::min({chosen, bounds.w / kLeastScaledWidth, bounds.h / kLeastScaledHeight});
+    return std::max(chosen, 1);
+}
+
 // At exit: close the display and SDL's desktop-bus connection. Not after the display was lost:
 // SDL would wait for replies from a server that is gone.
 void quit_sdl() {
@@ -136,6 +169,7 @@ bool ensure_video() {
         return false;
     }
     video_state = VideoState::ready;
+    scale = choose_scale();
     std::atexit(quit_sdl);
     return true;
 }
@@ -188,16 +222,17 @@ void find_x11_window(HostWindowRecord &record) {
 // Where the SDL window (its content) goes. A window manager places its frame's corner where the
 // window asks to be (north-west gravity), so the asked position is the outer corner; without
 // one, the content goes where Windows puts the client area: inside the frame and caption.
+// In screen pixels, so scaled.
 SDL_Point content_position(const HostWindowRecord &record) {
     const HostPlacement &place = record.placement;
-    if (record.window_manager) return SDL_Point{place.x, place.y};
-    return SDL_Point{place.x + place.content_left, place.y + place.content_top};
+    if (record.window_manager) return SDL_Point{place.x * scale, place.y * scale};
+    return SDL_Point{(place.x + place.content_left) * scale, (place.y + place.content_top) * scale};
 }
 
 HostWindow create_window(HWND owner, const char *title, const HostPlacement &placement) {
     if (!ensure_video()) return 0;
-    const int width = std::max(placement.content_width, 1);
-    const int height = std::max(placement.content_height, 1);
+    const int width = std::max(placement.content_width, 1) * scale;
+    const int height = std::max(placement.content_height, 1) * scale;
     Uint32 flags = SDL_WINDOW_HIDDEN | (placement.resizable ? SDL_WINDOW_RESIZABLE : 0);
     std::string utf8_title = cp1252_to_utf8(title);
     SDL_Window *sdl =
@@ -246,8 +281,8 @@ void place_window(HostWindow window, const HostPlacement &placement) {
     HostWindowRecord *record = record_of(window);
     if (record == nullptr || video_state != VideoState::ready) return;
     record->placement = placement;
-    SDL_SetWindowSize(record->sdl, std::max(placement.content_width, 1),
-                      std::max(placement.content_height, 1));
+    SDL_SetWindowSize(record->sdl, std::max(placement.content_width, 1) * scale,
+                      std::max(placement.content_height, 1) * scale);
     const SDL_Point at = content_position(*record);
     if (!record->window_manager) {
         SDL_SetWindowPosition(record->sdl, at.x, at.y);
@@ -260,17 +295,17 @@ void place_window(HostWindow window, const HostPlacement &placement) {
     }
 }
 
-// The desktop moved the window's content to (x, y): report where its outer corner now is, or
-// nothing while the window manager's frame is not known yet.
+// The desktop moved the window's content to screen pixel (x, y): report where its outer corner
+// now is, or nothing while the window manager's frame is not known yet.
 void report_move(const HostWindowRecord &record, int x, int y) {
-    int left = record.placement.content_left, top = record.placement.content_top;
-    if (record.window_manager) {
-        x11::FrameExtents frame;
-        if (!x11::frame_extents(record.x11_display, record.x11_window, &frame)) return;
-        left = frame.left;
-        top = frame.top;
+    if (!record.window_manager) {
+        host_input_moved(record.owner, x / scale - record.placement.content_left,
+                         y / scale - record.placement.content_top);
+        return;
     }
-    host_input_moved(record.owner, x - left, y - top);
+    x11::FrameExtents frame;  // in screen pixels: the manager's frame is not scaled
+    if (!x11::frame_extents(record.x11_display, record.x11_window, &frame)) return;
+    host_input_moved(record.owner, (x - frame.left) / scale, (y - frame.top) / scale);
 }
 
 void present(HostWindow window, const PixelSurface &picture) {
@@ -282,7 +317,13 @@ void present(HostWindow window, const PixelSurface &picture) {
         SDL_CreateRGBSurfaceWithFormatFrom(picture.pixels, picture.width, picture.height, 32,
                                            picture.stride * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
-    SDL_BlitSurface(source, nullptr, target, nullptr);
+    if (scale == 1) {
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+    } else {
+        // Nearest neighbour, SDL's scaling for plain surfaces: every pixel stays a sharp square.
+        SDL_Rect whole{0, 0, picture.width * scale, picture.height * scale};
+        SDL_BlitScaled(source, nullptr, target, &whole);
+    }
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(record->sdl);
 }
@@ -292,8 +333,8 @@ void screen_size(int *width, int *height) {
     *height = 0;
     SDL_Rect bounds;
     if (ensure_video() && SDL_GetDisplayBounds(0, &bounds) == 0) {
-        *width = bounds.w;
-        *height = bounds.h;
+        *width = bounds.w / scale;
+        *height = bounds.h / scale;
     }
 }
 
@@ -441,7 +482,7 @@ void handle_window_event(const SDL_WindowEvent &event) {
         case SDL_WINDOWEVENT_EXPOSED: host_input_expose(owner); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: host_input_focus(owner); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            host_input_content_size(owner, event.data1, event.data2);
+            host_input_content_size(owner, event.data1 / scale, event.data2 / scale);
             break;
         case SDL_WINDOWEVENT_MOVED: report_move(*record, event.data1, event.data2); break;
         default: break;
@@ -455,15 +496,16 @@ void handle_event(const SDL_Event &event) {
         case SDL_TEXTINPUT: handle_text(event.text); break;
         case SDL_MOUSEMOTION:
             if (HWND owner = owner_of_sdl_id(event.motion.windowID)) {
-                host_input_mouse(owner, true, false, event.motion.x, event.motion.y);
+                host_input_mouse(owner, true, false, event.motion.x / scale,
+                                 event.motion.y / scale);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (event.button.button != SDL_BUTTON_LEFT) break;
             if (HWND owner = owner_of_sdl_id(event.button.windowID)) {
-                host_input_mouse(owner, false, event.type == SDL_MOUSEBUTTONDOWN, event.button.x,
-                                 event.button.y);
+                host_input_mouse(owner, false, event.type == SDL_MOUSEBUTTONDOWN,
+                                 event.button.x / scale, event.button.y / scale);
             }
             break;
         case SDL_WINDOWEVENT: handle_window_event(event.window); break;
