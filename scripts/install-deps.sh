@@ -15,6 +15,7 @@ packages=(
   libfontconfig-dev   # choosing fonts by name
   fonts-dejavu-core   # the sans and monospace faces the text uses
   fonts-liberation2   # a face with Arial's widths, so text fits where it was laid out to fit
+  libpng-dev          # PNG pictures: the screenshot tool, the icons and the example tests
   libgtest-dev        # GoogleTest, the unit tests
   libbenchmark-dev    # Google Benchmark, the benchmarks in bench/
   xvfb                # a virtual X server for the tests that open real windows
