@@ -24,6 +24,7 @@ packages=(
   x11-utils           # xprop and xwininfo: window-manager properties and geometry in those tests
   openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
+  desktop-file-utils  # checks the game's desktop entry
 )
 if [[ "${1:-}" == "--ci" ]]; then
   packages+=(mingw-w64)  # the Windows cross-compile check
