@@ -48,3 +48,8 @@ if(NOT WIN32)
             DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
   endforeach()
 endif()
+
+# The documents, laid out as in the repository so that their links and pictures work.
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/programming-guide.md docs/wingfeast.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)

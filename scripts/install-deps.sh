@@ -25,6 +25,8 @@ packages=(
   openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
   desktop-file-utils  # checks the game's desktop entry
+  dpkg-dev            # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+  file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
 if [[ "${1:-}" == "--ci" ]]; then
   packages+=(mingw-w64)  # the Windows cross-compile check
