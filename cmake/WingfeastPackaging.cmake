@@ -3,8 +3,8 @@
 # the documents. `cpack -G DEB` in a build directory (the release build) writes
 # wingfeast_<version>_<architecture>.deb, which `apt-get install ./wingfeast_*.deb` installs.
 #
-# Dependencies: dpkg-shlibdeps works out the shared libraries the game needs (SDL2, FreeType,
-# Fontconfig, the C and C++ runtimes); the fonts the text is drawn in are named here. What a
+# Dependencies: dpkg-shlibdeps works out the shared libraries the game needs (SDL2, Xlib,
+# FreeType, Fontconfig, the C and C++ runtimes); the fonts the text is drawn in are named here. What a
 # program built on the installed package also needs (a compiler, pkg-config and the development
 # files of the package's dependencies) is recommended, so a player is not made to install it.
 # Building the package needs dpkg-dev (dpkg-shlibdeps) and file.
@@ -28,7 +28,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "g++, pkg-config, libsdl2-dev, libfreetype-dev, libfontconfig-dev")
+    "g++, pkg-config, libsdl2-dev, libx11-dev, libfreetype-dev, libfontconfig-dev")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Install with DESTDIR, so that files written at install time (the pkg-config files) see the
 # package's prefix, /usr, rather than CPack's staging directory.

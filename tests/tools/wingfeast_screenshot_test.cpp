@@ -68,8 +68,8 @@ unsigned logical(const RgbImage &image, int x, int y) {
 TEST_F(ScreenshotTool, FirstPictureIsTheInstructionScreenOverTheSky) {
     ASSERT_EQ(tool("first.png"), 0);
     const RgbImage image = picture("first.png");
-    EXPECT_EQ(image.width, 601);
-    EXPECT_LT(image.height, 540) << "only what the client area shows";
+    EXPECT_LE(image.width, 601) << "only what the client area shows of the 601 x 540 canvas";
+    EXPECT_LT(image.height, 540) << "only what the client area shows of the 601 x 540 canvas";
     EXPECT_EQ(logical(image, 0, 140), WHITE) << "the instruction box";
     EXPECT_EQ(logical(image, -280, 230), PLUM) << "the sky beside it";
 }
