@@ -1,8 +1,9 @@
 # The game in the desktop's application menu: a .desktop entry and the game's icon at the sizes
 # desktops use, drawn at build time by the headless screenshot tool with the package's own
 # drawing calls, installed into the hicolor icon theme. The entry's StartupWMClass is the window
-# class the SDL host gives the game's windows (the program's name), so the desktop shows this
-# icon for the running game as well.
+# class the SDL host gives the game's windows (the program's name), so the desktop matches the
+# running game to the entry; the SDL host also puts the installed icon into the windows' own
+# properties (platform/src/host/program_icon.h), for window managers that read only those.
 set(WINGFEAST_ICON_SIZES 16 32 48 64 128 256)
 
 install(FILES ${PROJECT_SOURCE_DIR}/game/desktop/wingfeast.desktop

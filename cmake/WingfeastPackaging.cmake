@@ -4,10 +4,10 @@
 # wingfeast_<version>_<architecture>.deb, which `apt-get install ./wingfeast_*.deb` installs.
 #
 # Dependencies: dpkg-shlibdeps works out the shared libraries the game needs (SDL2, Xlib,
-# FreeType, Fontconfig, the C and C++ runtimes); the fonts the text is drawn in are named here. What a
-# program built on the installed package also needs (a compiler, pkg-config and the development
-# files of the package's dependencies) is recommended, so a player is not made to install it.
-# Building the package needs dpkg-dev (dpkg-shlibdeps) and file.
+# FreeType, Fontconfig, libpng, the C and C++ runtimes); the fonts the text is drawn in are named
+# here. What a program built on the installed package also needs (a compiler, pkg-config and the
+# development files of the package's dependencies) is recommended, so a player is not made to
+# install it. Building the package needs dpkg-dev (dpkg-shlibdeps) and file.
 set(CPACK_PACKAGE_NAME wingfeast)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Wingfeast developers")
@@ -28,7 +28,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "g++, pkg-config, libsdl2-dev, libx11-dev, libfreetype-dev, libfontconfig-dev")
+    "g++, pkg-config, libsdl2-dev, libx11-dev, libfreetype-dev, libfontconfig-dev, libpng-dev")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Install with DESTDIR, so that files written at install time (the pkg-config files) see the
 # package's prefix, /usr, rather than CPack's staging directory.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # check-installed-game.sh: starts an installed Wingfeast in a virtual X server and checks that
-# both of its windows appear and that Ctrl+Q ends it within a second with exit code 0.
+# both of its windows appear, that the graphics window carries the game's icon (with xprop), and
+# that Ctrl+Q ends it within a second with exit code 0.
 #
 # Usage: scripts/check-installed-game.sh [GAME]   (default: wingfeast from the PATH)
-# Runs itself under xvfb-run when there is no display. Needs xvfb-run and xdotool. The game runs
+# Runs itself under xvfb-run when there is no display. Needs xvfb-run, xdotool and x11-utils. The game runs
 # in a temporary working directory (where a recording would land), removed afterwards.
 set -u
 
@@ -35,8 +36,16 @@ for title in "VORBL Graphics" "VORBL Text"; do
     echo "window \"$title\" is shown"
 done
 
-# The pointer over the graphics window gives it the keyboard where no window manager runs.
 graphics=$(xdotool search --name '^VORBL Graphics$' | head -n 1)
+
+# An installed game carries its icon from the desktop's icon theme in its window's properties.
+if command -v xprop >/dev/null; then
+    icon=$(xprop -id "$graphics" _NET_WM_ICON | head -n 1)
+    [[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the graphics window has no 64 x 64 icon: $icon"
+    echo "the graphics window shows the game's icon"
+fi
+
+# The pointer over the graphics window gives it the keyboard where no window manager runs.
 xdotool mousemove --window "$graphics" 300 300
 sleep 0.2
 xdotool key ctrl+q
