@@ -8,6 +8,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -54,11 +55,10 @@ bool load_program_icon(const std::string &program_path, ProgramIcon *icon) {
     const std::string name = program.filename().string();
     if (name.empty()) return false;
     const fs::path theme = program.parent_path().parent_path() / "share" / "icons" / "hicolor";
-    for (int size : kSizesInOrder) {
+    return std::ranges::any_of(kSizesInOrder, [&](int size) {
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-        if (read_rgba_png(theme / folder / "apps" / (name + ".png"), icon)) return true;
-    }
-    return false;
+        return read_rgba_png(theme / folder / "apps" / (name + ".png"), icon);
+    });
 }
 
 bool load_running_program_icon(ProgramIcon *icon) {

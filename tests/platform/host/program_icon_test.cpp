@@ -33,7 +33,7 @@ protected:
     // A square icon of one colour.
     void install_icon(int size, std::uint8_t red) {
         vorbl_tools::RgbImage image(size, size);
-        for (int i = 0; i < size * size; ++i) image.rgb[3 * i] = red;
+        for (std::size_t i = 0; i < image.rgb.size(); i += 3) image.rgb[i] = red;
         std::string error;
         ASSERT_TRUE(vorbl_tools::write_png(icon_path(size).string(), image, &error)) << error;
     }
