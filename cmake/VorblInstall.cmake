@@ -31,3 +31,25 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/VORBLConfigVersion.
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/VORBLConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/VORBLConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VORBL)
+
+# pkg-config files, so that `cc prog.c $(pkg-config --cflags --libs vorbl)` builds a program.
+# They are written when the install runs, with the prefix it installs to (also a --prefix given
+# to `cmake --install`, or the package's prefix when CPack installs), then installed.
+if(NOT WIN32)
+  foreach(pc_name vorbl vorbl-platform)
+    install(CODE "
+      set(VORBL_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+      set(VORBL_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+      set(VORBL_PC_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+      set(VORBL_PC_VERSION \"${PROJECT_VERSION}\")
+      configure_file(\"${PROJECT_SOURCE_DIR}/cmake/${pc_name}.pc.in\"
+                     \"${PROJECT_BINARY_DIR}/${pc_name}.pc\" @ONLY)")
+    install(FILES ${PROJECT_BINARY_DIR}/${pc_name}.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  endforeach()
+endif()
+
+# The documents, laid out as in the repository so that their links and pictures work.
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/programming-guide.md docs/wingfeast.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)

@@ -15,6 +15,7 @@ packages=(
   libfontconfig-dev   # choosing fonts by name
   fonts-dejavu-core   # the sans and monospace faces the text uses
   fonts-liberation2   # a face with Arial's widths, so text fits where it was laid out to fit
+  libpng-dev          # PNG pictures: the screenshot tool, the icons and the example tests
   libgtest-dev        # GoogleTest, the unit tests
   libbenchmark-dev    # Google Benchmark, the benchmarks in bench/
   xvfb                # a virtual X server for the tests that open real windows
@@ -23,6 +24,9 @@ packages=(
   x11-utils           # xprop and xwininfo: window-manager properties and geometry in those tests
   openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
+  desktop-file-utils  # checks the game's desktop entry
+  dpkg-dev            # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+  file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
 if [[ "${1:-}" == "--ci" ]]; then
   packages+=(mingw-w64)  # the Windows cross-compile check

@@ -162,6 +162,30 @@ TEST_F(GameLoopTest, KeysInARoundChangeOnlyTheVelocityAndQuitRedrawsOnceMore) {
     EXPECT_EQ(lines.back(), "black line from (-250,200) to (-247,207), width 2\n");
 }
 
+// The digits steer from the numeric keypad (with NumLock on, its keys are VK_NUMPAD0..9) and
+// from the top row alike: both type the same characters.
+TEST_F(GameLoopTest, KeypadAndTopRowDigitsSteerAlike) {
+    GameState state = round_ready(1);
+    std::vector<std::pair<int, int>> seen;
+    const auto press = [](int vk) {
+        headless_host_key(vk, 1);
+        headless_host_key(vk, 0);
+    };
+    const auto note = [&] { seen.emplace_back(state.player_vx, state.player_vy); };
+    at_ms(10, [&] { press(VK_NUMPAD9); });
+    at_ms(15, note);
+    at_ms(20, [&] { press('1'); });
+    at_ms(25, note);
+    at_ms(30, [&] { press(VK_NUMPAD8); });
+    at_ms(35, note);
+    at_ms(40, [&] { press('6'); });
+    at_ms(45, note);
+    close_at(50);
+    play_phase(state);
+    const std::vector<std::pair<int, int>> expected = {{10, 10}, {-10, -10}, {0, 20}, {20, 0}};
+    EXPECT_EQ(seen, expected);
+}
+
 TEST_F(GameLoopTest, InstructionPhaseWorksThePanelAndStartsOnN) {
     GameState state = startup_state();
     click_at(10, 0, -70);   // speed up

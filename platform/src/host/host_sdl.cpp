@@ -42,6 +42,7 @@
 #include "core/us_keyboard_layout.h"
 #include "host/host.h"
 #include "host/host_input.h"
+#include "host/program_icon.h"
 #include "host/x11_desktop.h"
 
 namespace platform {
@@ -229,6 +230,18 @@ SDL_Point content_position(const HostWindowRecord &record) {
     return SDL_Point{(place.x + place.content_left) * scale, (place.y + place.content_top) * scale};
 }
 
+// The frame shows the program's icon from the desktop's icon theme, when one is installed.
+void show_program_icon(SDL_Window *sdl) {
+    static ProgramIcon icon;
+    static const bool found = load_running_program_icon(&icon);
+    if (!found) return;
+    SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.rgba.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(sdl, surface);
+    SDL_FreeSurface(surface);
+}
+
 HostWindow create_window(HWND owner, const char *title, const HostPlacement &placement) {
     if (!ensure_video()) return 0;
     const int width = std::max(placement.content_width, 1) * scale;
@@ -241,6 +254,7 @@ HostWindow create_window(HWND owner, const char *title, const HostPlacement &pla
         std::fprintf(stderr, "VORBL: cannot create a window: %s\n", SDL_GetError());
         return 0;
     }
+    show_program_icon(sdl);
     HostWindowRecord record{sdl, owner, placement};
     find_x11_window(record);
     if (!watching_display && record.x11_display != nullptr) {
