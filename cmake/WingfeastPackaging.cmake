@@ -11,7 +11,8 @@
 set(CPACK_PACKAGE_NAME wingfeast)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Wingfeast developers")
-set(CPACK_PACKAGE_CONTACT "The Wingfeast developers <maintainers@users.noreply.github.com>")
+# No maintainer address is published; the reserved .invalid domain says so instead of inventing one.
+set(CPACK_PACKAGE_CONTACT "The Wingfeast developers <wingfeast@maintainers.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "arcade game of butterflies at night, and the VORBL graphics-and-events package")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
