@@ -189,6 +189,7 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object_handle) {
         case ObjectKind::brush: return swap_selection(dc->brush, object_handle, *object);
         case ObjectKind::font: return swap_selection(dc->font, object_handle, *object);
         case ObjectKind::bitmap: return select_bitmap(*dc, object_handle, *object);
+        case ObjectKind::palette: break;  // palettes are selected with SelectPalette
     }
     return nullptr;
 }

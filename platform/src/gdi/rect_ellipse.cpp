@@ -87,6 +87,46 @@ void fill_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows
     }
 }
 
+// Whether the chain steps diagonally between row `row` and the next row away from the middle,
+// `outer_row`: the chain leaves a row at its innermost pixel and enters the next one at its
+// outermost, so the step is diagonal when those two columns are one apart.
+bool diagonal_step(const EllipseRows &rows, Coord row, Coord outer_row) {
+    if (outer_row < 0 || outer_row >= rows.height()) return false;
+    return rows.row(outer_row).outer + 1 == rows.row(row).inner;
+}
+
+// The band of the chain's diagonal step from row `row` to row `next`, one row further from the
+// middle, on both sides. GDI walks the outline counter-clockwise from the right end of the
+// middle row, so in the upper half the right side is walked inwards-up and the left side
+// outwards-down, and the other way round in the lower half; the direction decides on which side
+// a band's odd pixel falls.
+void diagonal_band(const PixelSurface &surface, const Box &box, const EllipseRows &rows, Coord row,
+                   Coord next, const PenPaint &pen) {
+    if (!diagonal_step(rows, row, next)) return;
+    const Coord inner = rows.row(row).inner, mirror = box.left + box.width() - 1;
+    const Point64 right_from{box.left + inner, box.top + row};
+    const Point64 right_to{box.left + inner - 1, box.top + next};
+    const Point64 left_from{mirror - inner, box.top + row};
+    const Point64 left_to{mirror - inner + 1, box.top + next};
+    if (next < row) {
+        wide_segment_body(surface, right_from, right_to, pen.width, pen.pixel);
+        wide_segment_body(surface, left_to, left_from, pen.width, pen.pixel);
+    } else {
+        wide_segment_body(surface, left_from, left_to, pen.width, pen.pixel);
+        wide_segment_body(surface, right_to, right_from, pen.width, pen.pixel);
+    }
+}
+
+// The diagonal steps out of `row`: level and upright steps add nothing the discs do not cover
+// already, while a sloped band pokes out beyond them. The middle row of an odd height steps
+// both ways.
+void diagonal_bands(const PixelSurface &surface, const Box &box, const EllipseRows &rows, Coord row,
+                    const PenPaint &pen) {
+    const Coord twice = 2 * row, last = box.height() - 1;
+    if (twice <= last) diagonal_band(surface, box, rows, row, row - 1, pen);
+    if (twice >= last) diagonal_band(surface, box, rows, row, row + 1, pen);
+}
+
 void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows,
                      const PenPaint &pen) {
     const PenDisc disc(pen.width);
@@ -101,6 +141,7 @@ void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseR
         if (pen.wide()) {
             disc.stamp_run(surface, y, left_first, left_last, pen.pixel);
             disc.stamp_run(surface, y, right_first, right_last, pen.pixel);
+            diagonal_bands(surface, box, rows, row, pen);
         } else {
             fill_span(surface, y, left_first, left_last + 1, pen.pixel);
             fill_span(surface, y, right_first, right_last + 1, pen.pixel);
