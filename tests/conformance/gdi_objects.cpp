@@ -16,7 +16,8 @@ void stock_objects() {
         char key[32];
         std::snprintf(key, sizeof key, "index %d type", index);
         HGDIOBJ object = GetStockObject(index);
-        trace::value(key, "%lu", object == nullptr ? 0ul : static_cast<unsigned long>(GetObjectType(object)));
+        trace::value(key, "%lu",
+                     object == nullptr ? 0ul : static_cast<unsigned long>(GetObjectType(object)));
     }
     trace::value("DEVICE_DEFAULT_FONT is SYSTEM_FONT", "%d",
                  GetStockObject(DEVICE_DEFAULT_FONT) == GetStockObject(SYSTEM_FONT));
@@ -57,10 +58,12 @@ void print_font(const char *name, HGDIOBJ font) {
     trace::value(key, "%d", GetObjectA(font, 0, nullptr));
     std::snprintf(key, sizeof key, "%s GetObject", name);
     const int copied = GetObjectA(font, sizeof logical, &logical);
-    trace::value(key, "%d height %ld width %ld weight %ld italic %d charset %d quality %d pitch %d face '%s'",
-                 copied, static_cast<long>(logical.lfHeight), static_cast<long>(logical.lfWidth),
-                 static_cast<long>(logical.lfWeight), logical.lfItalic, logical.lfCharSet,
-                 logical.lfQuality, logical.lfPitchAndFamily, logical.lfFaceName);
+    trace::value(
+        key,
+        "%d height %ld width %ld weight %ld italic %d charset %d quality %d pitch %d face '%s'",
+        copied, static_cast<long>(logical.lfHeight), static_cast<long>(logical.lfWidth),
+        static_cast<long>(logical.lfWeight), logical.lfItalic, logical.lfCharSet, logical.lfQuality,
+        logical.lfPitchAndFamily, logical.lfFaceName);
 }
 
 void object_contents(conformance::Canvas &canvas) {
@@ -84,8 +87,8 @@ void object_contents(conformance::Canvas &canvas) {
     trace::value("pen into a short buffer", "%d", GetObjectA(GetStockObject(BLACK_PEN), 4, &small));
 
     trace::section("GetObject brushes");
-    const int brushes[] = {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH,
-                           NULL_BRUSH, DC_BRUSH};
+    const int brushes[] = {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH,
+                           BLACK_BRUSH, NULL_BRUSH,   DC_BRUSH};
     for (int index : brushes) {
         char name[32];
         std::snprintf(name, sizeof name, "stock %d", index);
@@ -135,7 +138,7 @@ const char *stock_name(HGDIOBJ object) {
         const char *name;
     } kNames[] = {{WHITE_BRUSH, "WHITE_BRUSH"}, {BLACK_PEN, "BLACK_PEN"},
                   {SYSTEM_FONT, "SYSTEM_FONT"}, {NULL_PEN, "NULL_PEN"},
-                  {NULL_BRUSH, "NULL_BRUSH"}, {ANSI_FIXED_FONT, "ANSI_FIXED_FONT"}};
+                  {NULL_BRUSH, "NULL_BRUSH"},   {ANSI_FIXED_FONT, "ANSI_FIXED_FONT"}};
     if (object == nullptr) return "NULL";
     for (const auto &entry : kNames)
         if (GetStockObject(entry.index) == object) return entry.name;

@@ -131,7 +131,8 @@ void scrolls(conformance::Canvas &canvas) {
 void pixels(conformance::Canvas &canvas) {
     trace::section("SetPixel GetPixel");
     conformance::clear(canvas, kPalette.background);
-    trace::value("set inside", "%08lx", static_cast<unsigned long>(SetPixel(canvas.dc, 3, 4, RGB(1, 2, 3))));
+    trace::value("set inside", "%08lx",
+                 static_cast<unsigned long>(SetPixel(canvas.dc, 3, 4, RGB(1, 2, 3))));
     trace::value("get inside", "%08lx", static_cast<unsigned long>(GetPixel(canvas.dc, 3, 4)));
     trace::value("set high byte", "%08lx",
                  static_cast<unsigned long>(SetPixel(canvas.dc, 5, 5, 0x7F102030)));
@@ -139,7 +140,8 @@ void pixels(conformance::Canvas &canvas) {
     const POINT outside[] = {{-1, 0}, {0, -1}, {kWidth, 0}, {0, kHeight}, {100000, -100000}};
     for (const POINT &p : outside) {
         char key[64];
-        std::snprintf(key, sizeof key, "get %ld,%ld", static_cast<long>(p.x), static_cast<long>(p.y));
+        std::snprintf(key, sizeof key, "get %ld,%ld", static_cast<long>(p.x),
+                      static_cast<long>(p.y));
         trace::value(key, "%08lx", static_cast<unsigned long>(GetPixel(canvas.dc, p.x, p.y)));
     }
     trace::value("get last corner", "%08lx",

@@ -18,8 +18,11 @@ enum class Kind { rectangle, ellipse, polygon, line };
 struct Shape {
     const char *name;
     Kind kind;
-    int a, b, c, d;        // box, or line ends, or the first two polygon corners
-    int e = 0, f = 0;      // the polygon's third corner
+    int a, b, c, d;    // box, or line ends, or the first two polygon corners
+    int e = 0, f = 0;  // the polygon's third corner
+    // Drawn with NULL_BRUSH only: Wine fills a 3-pixel-wide ellipse's outermost rows from
+    // memory it never wrote (they hold whatever was there before), so only its outline compares.
+    bool outline_only = false;
 };
 
 const Shape kShapes[] = {
@@ -39,7 +42,7 @@ const Shape kShapes[] = {
     {"ellipse_tall", Kind::ellipse, 6, 2, 10, 17},
     {"ellipse_flat_3", Kind::ellipse, 1, 8, 23, 11},
     {"ellipse_flat_4", Kind::ellipse, 0, 8, 24, 12},
-    {"ellipse_thin_3", Kind::ellipse, 9, 0, 12, 20},
+    {"ellipse_thin_3", Kind::ellipse, 9, 0, 12, 20, 0, 0, true},
     {"ellipse_15x11", Kind::ellipse, 5, 4, 20, 15},
     {"ellipse_3x3", Kind::ellipse, 5, 5, 8, 8},
     {"ellipse_2x4", Kind::ellipse, 5, 5, 7, 9},
@@ -98,6 +101,7 @@ int draw_all_shapes(conformance::Canvas &canvas) {
             for (int filled = 1; filled >= 0; --filled) {
                 // The brush plays no part in a line.
                 if (shape.kind == Kind::line && !filled) continue;
+                if (shape.outline_only && filled) continue;
                 char name[96];
                 std::snprintf(name, sizeof name, "%s pen=%s%d brush=%s", shape.name,
                               width < 0 ? "null" : "", width < 0 ? 0 : width,

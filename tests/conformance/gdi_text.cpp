@@ -37,9 +37,10 @@ void metrics(HDC dc, const char *name, HGDIOBJ font) {
     trace::value("tmItalic", "%d", m.tmItalic);
     trace::value("tmPitchAndFamily", "%02x", m.tmPitchAndFamily);
     trace::value("tmCharSet", "%d", m.tmCharSet);
-    const char *samples[] = {"", "A", "i", "W", "Hello, World!",
-                             "Speed 10  Bugs 6  Press N to start", "0123456789", "\n", "\t",
-                             "\x01", "a\rb", "\x80\xe9\xff", " "};
+    const char *samples[] = {
+        "",           "A",  "i",  "W",    "Hello, World!", "Speed 10  Bugs 6  Press N to start",
+        "0123456789", "\n", "\t", "\x01", "a\rb",          "\x80\xe9\xff",
+        " "};
     for (std::size_t i = 0; i < std::size(samples); ++i) {
         SIZE size{-1, -1};
         const int length = static_cast<int>(std::strlen(samples[i]));
@@ -76,9 +77,9 @@ void faces(HDC dc) {
         metrics(dc, name, font);
         DeleteObject(font);
     }
-    HFONT bold = CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             VARIABLE_PITCH | FF_SWISS, "Arial");
+    HFONT bold =
+        CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
     metrics(dc, "font Arial 16 bold", bold);
     DeleteObject(bold);
 }
@@ -103,7 +104,8 @@ void bad_calls(HDC dc) {
     trace::value("TextOutA count -1", "%d", TextOutA(dc, 0, 0, "ab", -1));
     DeleteObject(pen);
     trace::section("text colours and modes");
-    trace::value("SetTextColor", "%08lx", static_cast<unsigned long>(SetTextColor(dc, RGB(1, 2, 3))));
+    trace::value("SetTextColor", "%08lx",
+                 static_cast<unsigned long>(SetTextColor(dc, RGB(1, 2, 3))));
     trace::value("GetTextColor", "%08lx", static_cast<unsigned long>(GetTextColor(dc)));
     trace::value("SetBkColor", "%08lx", static_cast<unsigned long>(SetBkColor(dc, 0x7F0A0B0C)));
     trace::value("GetBkColor", "%08lx", static_cast<unsigned long>(GetBkColor(dc)));
@@ -111,7 +113,8 @@ void bad_calls(HDC dc) {
     trace::value("GetBkMode", "%d", GetBkMode(dc));
     trace::value("SetBkMode 7", "%d", SetBkMode(dc, 7));
     trace::value("GetBkMode after 7", "%d", GetBkMode(dc));
-    trace::value("SetTextColor null DC", "%08lx", static_cast<unsigned long>(SetTextColor(nullptr, 0)));
+    trace::value("SetTextColor null DC", "%08lx",
+                 static_cast<unsigned long>(SetTextColor(nullptr, 0)));
     trace::value("SetBkMode null DC", "%d", SetBkMode(nullptr, OPAQUE));
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, RGB(255, 255, 255));

@@ -23,11 +23,14 @@ Menus build() {
     menus.run = CreatePopupMenu();
     trace::value("CreateMenu", "%s", trace::null_or_handle(menus.bar));
     trace::value("CreatePopupMenu", "%s", trace::null_or_handle(menus.run));
-    trace::value("append animate", "%d", AppendMenuA(menus.run, MF_STRING, kAnimate, "&Animate\tCtrl+A"));
-    trace::value("append halt", "%d", AppendMenuA(menus.run, MF_STRING | MF_CHECKED, kHalt, "&Halt\tCtrl+H"));
+    trace::value("append animate", "%d",
+                 AppendMenuA(menus.run, MF_STRING, kAnimate, "&Animate\tCtrl+A"));
+    trace::value("append halt", "%d",
+                 AppendMenuA(menus.run, MF_STRING | MF_CHECKED, kHalt, "&Halt\tCtrl+H"));
     trace::value("append separator", "%d", AppendMenuA(menus.run, MF_SEPARATOR, 0, nullptr));
     trace::value("append log", "%d", AppendMenuA(menus.run, MF_STRING | MF_GRAYED, kLog, "&Log"));
-    trace::value("append quit", "%d", AppendMenuA(menus.run, MF_STRING | MF_DISABLED, kQuit, "&Quit"));
+    trace::value("append quit", "%d",
+                 AppendMenuA(menus.run, MF_STRING | MF_DISABLED, kQuit, "&Quit"));
     trace::value("append popup", "%d",
                  AppendMenuA(menus.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus.run), "&Run"));
     return menus;
@@ -47,15 +50,21 @@ void read_items(const Menus &menus) {
     trace::value("GetSubMenu 1", "%s", trace::null_or_handle(GetSubMenu(menus.bar, 1)));
     trace::value("GetSubMenu of a command", "%s", trace::null_or_handle(GetSubMenu(menus.run, 0)));
     char text[64];
-    trace::value("string by command", "%d", GetMenuStringA(menus.run, kHalt, text, sizeof text, MF_BYCOMMAND));
+    trace::value("string by command", "%d",
+                 GetMenuStringA(menus.run, kHalt, text, sizeof text, MF_BYCOMMAND));
     trace::value("string by command text", "%s", text);
-    trace::value("string by position", "%d", GetMenuStringA(menus.bar, 0, text, sizeof text, MF_BYPOSITION));
+    trace::value("string by position", "%d",
+                 GetMenuStringA(menus.bar, 0, text, sizeof text, MF_BYPOSITION));
     trace::value("string by position text", "%s", text);
-    trace::value("string length only", "%d", GetMenuStringA(menus.run, kAnimate, nullptr, 0, MF_BYCOMMAND));
-    trace::value("string short buffer", "%d", GetMenuStringA(menus.run, kAnimate, text, 4, MF_BYCOMMAND));
+    trace::value("string length only", "%d",
+                 GetMenuStringA(menus.run, kAnimate, nullptr, 0, MF_BYCOMMAND));
+    trace::value("string short buffer", "%d",
+                 GetMenuStringA(menus.run, kAnimate, text, 4, MF_BYCOMMAND));
     trace::value("string short buffer text", "%s", text);
-    trace::value("string of separator", "%d", GetMenuStringA(menus.run, 2, text, sizeof text, MF_BYPOSITION));
-    trace::value("string of missing", "%d", GetMenuStringA(menus.run, 999, text, sizeof text, MF_BYCOMMAND));
+    trace::value("string of separator", "%d",
+                 GetMenuStringA(menus.run, 2, text, sizeof text, MF_BYPOSITION));
+    trace::value("string of missing", "%d",
+                 GetMenuStringA(menus.run, 999, text, sizeof text, MF_BYCOMMAND));
 }
 
 void states(const Menus &menus) {
@@ -71,17 +80,28 @@ void states(const Menus &menus) {
     trace::value("nested search from bar", "%x", GetMenuState(menus.bar, kLog, MF_BYCOMMAND));
 
     trace::section("CheckMenuItem");
-    trace::value("check animate", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, kAnimate, MF_BYCOMMAND | MF_CHECKED))));
-    trace::value("check animate again", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, kAnimate, MF_CHECKED))));
-    trace::value("uncheck halt", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, kHalt, MF_UNCHECKED))));
-    trace::value("check by position", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, 3, MF_BYPOSITION | MF_CHECKED))));
-    trace::value("check missing", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, 999, MF_CHECKED))));
-    trace::value("check through bar", "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.bar, kQuit, MF_CHECKED))));
+    trace::value("check animate", "%ld",
+                 static_cast<long>(static_cast<LONG>(
+                     CheckMenuItem(menus.run, kAnimate, MF_BYCOMMAND | MF_CHECKED))));
+    trace::value(
+        "check animate again", "%ld",
+        static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, kAnimate, MF_CHECKED))));
+    trace::value(
+        "uncheck halt", "%ld",
+        static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, kHalt, MF_UNCHECKED))));
+    trace::value("check by position", "%ld",
+                 static_cast<long>(
+                     static_cast<LONG>(CheckMenuItem(menus.run, 3, MF_BYPOSITION | MF_CHECKED))));
+    trace::value("check missing", "%ld",
+                 static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.run, 999, MF_CHECKED))));
+    trace::value("check through bar", "%ld",
+                 static_cast<long>(static_cast<LONG>(CheckMenuItem(menus.bar, kQuit, MF_CHECKED))));
     trace::value("state animate", "%x", GetMenuState(menus.run, kAnimate, MF_BYCOMMAND));
     trace::value("state quit", "%x", GetMenuState(menus.run, kQuit, MF_BYCOMMAND));
 
     trace::section("EnableMenuItem");
-    trace::value("gray animate", "%d", EnableMenuItem(menus.run, kAnimate, MF_BYCOMMAND | MF_GRAYED));
+    trace::value("gray animate", "%d",
+                 EnableMenuItem(menus.run, kAnimate, MF_BYCOMMAND | MF_GRAYED));
     trace::value("enable animate", "%d", EnableMenuItem(menus.run, kAnimate, MF_ENABLED));
     trace::value("enable log", "%d", EnableMenuItem(menus.run, kLog, MF_ENABLED));
     trace::value("disable log", "%d", EnableMenuItem(menus.run, kLog, MF_DISABLED));
@@ -125,7 +145,8 @@ void bad_handles(const Menus &menus) {
         std::snprintf(key, sizeof key, "%s state", names[i]);
         trace::value(key, "%x", GetMenuState(bad[i], 0, MF_BYPOSITION));
         std::snprintf(key, sizeof key, "%s check", names[i]);
-        trace::value(key, "%ld", static_cast<long>(static_cast<LONG>(CheckMenuItem(bad[i], 0, MF_BYPOSITION))));
+        trace::value(key, "%ld",
+                     static_cast<long>(static_cast<LONG>(CheckMenuItem(bad[i], 0, MF_BYPOSITION))));
         std::snprintf(key, sizeof key, "%s enable", names[i]);
         trace::value(key, "%d", EnableMenuItem(bad[i], 0, MF_BYPOSITION));
         std::snprintf(key, sizeof key, "%s string", names[i]);

@@ -29,7 +29,9 @@ inline void value(const char *key, const char *format, ...) {
 }
 
 // A handle is printed as what it is, never as its number: numbers differ between systems.
-inline const char *null_or_handle(const void *handle) { return handle == nullptr ? "NULL" : "handle"; }
+inline const char *null_or_handle(const void *handle) {
+    return handle == nullptr ? "NULL" : "handle";
+}
 
 // The characters a picture is printed with: the background, the pen, the brush, anything else.
 struct Palette {

@@ -48,13 +48,12 @@ void log_message(const char *who, UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case WM_SHOWWINDOW:
         case WM_TIMER:
-        case WM_QUIT:
-            trace::value(who, "%s %lu", name, static_cast<unsigned long>(wparam));
-            break;
+        case WM_QUIT: trace::value(who, "%s %lu", name, static_cast<unsigned long>(wparam)); break;
         case WM_ACTIVATE: trace::value(who, "%s %u", name, LOWORD(wparam)); break;
         default:
             if (message >= WM_USER)
-                trace::value(who, "WM_USER+%u %lu", message - WM_USER, static_cast<unsigned long>(wparam));
+                trace::value(who, "WM_USER+%u %lu", message - WM_USER,
+                             static_cast<unsigned long>(wparam));
             else
                 trace::value(who, "%s", name);
     }
@@ -204,7 +203,8 @@ void destruction(HWND window) {
     trace::value("DestroyWindow", "%d", DestroyWindow(window));
     logging = false;
     MSG msg;
-    trace::value("posted message purged", "%d", PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) ? 0 : 1);
+    trace::value("posted message purged", "%d",
+                 PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) ? 0 : 1);
     trace::value("IsWindow", "%d", IsWindow(window));
 
     trace::section("bad window handles");

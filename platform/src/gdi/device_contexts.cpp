@@ -198,7 +198,7 @@ COLORREF WINAPI SetTextColor(HDC handle, COLORREF color) {
     DeviceContext *dc = find_dc(handle);
     if (dc == nullptr) return CLR_INVALID;
     COLORREF previous = dc->text_color;
-    dc->text_color = color & 0x00FFFFFF;
+    dc->text_color = color;  // kept as given; drawing uses its low 24 bits
     return previous;
 }
 
@@ -211,7 +211,7 @@ COLORREF WINAPI SetBkColor(HDC handle, COLORREF color) {
     DeviceContext *dc = find_dc(handle);
     if (dc == nullptr) return CLR_INVALID;
     COLORREF previous = dc->bk_color;
-    dc->bk_color = color & 0x00FFFFFF;
+    dc->bk_color = color;  // kept as given; drawing uses its low 24 bits
     return previous;
 }
 

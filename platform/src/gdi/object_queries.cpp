@@ -31,8 +31,7 @@ int copy_record(const Record &record, int size, LPVOID buffer, bool partial) {
 
 BITMAP bitmap_record(const BitmapData &bitmap) {
     constexpr LONG kBytesPerPixel = 4;
-    return BITMAP{0,         bitmap.width, bitmap.height, bitmap.width * kBytesPerPixel,
-                  1,         32,           nullptr};
+    return BITMAP{0, bitmap.width, bitmap.height, bitmap.width * kBytesPerPixel, 1, 32, nullptr};
 }
 
 LOGBRUSH brush_record(const BrushData &brush) {
@@ -49,7 +48,8 @@ int WINAPI GetObjectA(HGDIOBJ handle, int size, LPVOID buffer) {
     if (object == nullptr) return 0;
     switch (object->kind) {
         case ObjectKind::pen: return copy_record(object->pen.logical, size, buffer, false);
-        case ObjectKind::brush: return copy_record(brush_record(object->brush), size, buffer, false);
+        case ObjectKind::brush:
+            return copy_record(brush_record(object->brush), size, buffer, false);
         case ObjectKind::font: return copy_record(object->font.logical, size, buffer, true);
         case ObjectKind::bitmap:
             return copy_record(bitmap_record(object->bitmap), size, buffer, false);

@@ -137,19 +137,21 @@ std::array<HGDIOBJ, kStockCount> make_stock_objects() {
         make_font(stock_font(fixed, 12, 8, FW_NORMAL, fixed_pitch, "Terminal"), true));
     stock[ANSI_FIXED_FONT] =
         insert_object(make_font(stock_font(fixed, 12, 0, FW_NORMAL, fixed_pitch, "Courier"), true));
-    const FontRequest sans13{13, 0, FW_NORMAL, false, false, false, "sans-serif", {}};
+    const FontRequest sans12{12, 0, FW_NORMAL, false, false, false, "sans-serif", {}};
     stock[ANSI_VAR_FONT] = insert_object(
-        make_font(stock_font(sans13, 12, 0, FW_NORMAL, variable, "MS Sans Serif"), true));
+        make_font(stock_font(sans12, 12, 0, FW_NORMAL, variable, "MS Sans Serif"), true));
     // SYSTEM_FONT, every new DC's font, is bold with a 16-pixel cell and characters 7 pixels
-    // wide on average; the device's default font is the same font under another handle.
+    // wide on average; the device's default font is the same face at its natural width.
     const FontRequest system{16, 7, FW_BOLD, false, false, false, "sans-serif", {}};
     stock[SYSTEM_FONT] =
         insert_object(make_font(stock_font(system, 16, 7, FW_BOLD, variable, "System"), true));
+    FontRequest device = system;
+    device.width = 0;
     stock[DEVICE_DEFAULT_FONT] =
-        insert_object(make_font(stock_font(system, 16, 7, FW_BOLD, variable, "System"), true));
-    const FontRequest fixedsys{15, 8, FW_NORMAL, false, false, true, "monospace", {}};
+        insert_object(make_font(stock_font(device, 16, 0, FW_BOLD, variable, "System"), true));
+    const FontRequest fixedsys{16, 0, FW_NORMAL, false, false, true, "monospace", {}};
     stock[SYSTEM_FIXED_FONT] = insert_object(
-        make_font(stock_font(fixedsys, 16, 8, FW_NORMAL, fixed_pitch, "Fixedsys"), true));
+        make_font(stock_font(fixedsys, 16, 0, FW_NORMAL, fixed_pitch, "Fixedsys"), true));
     const FontRequest gui{-11, 0, FW_NORMAL, false, false, false, "sans-serif", {}};
     stock[DEFAULT_GUI_FONT] = insert_object(make_font(
         stock_font(gui, -11, 0, FW_NORMAL, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg"), true));

@@ -33,6 +33,19 @@ Box normalised(int left, int top, int right, int bottom) {
                std::max(top, bottom)};
 }
 
+// The pixels [first, end) one axis of a FillRect covers.
+void fill_axis(Coord from, Coord to, Coord *first, Coord *end) {
+    *first = from <= to ? from : to + 1;
+    *end = from <= to ? to : from + 1;
+}
+
+Box fill_extent(const RECT &rect) {
+    Box box{};
+    fill_axis(rect.left, rect.right, &box.left, &box.right);
+    fill_axis(rect.top, rect.bottom, &box.top, &box.bottom);
+    return box;
+}
+
 // What one shape paints with: the pen and, when it is not hollow, the brush.
 struct ShapePaint {
     PenPaint pen;
@@ -185,13 +198,15 @@ BOOL WINAPI Ellipse(HDC handle, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-// FillRect ignores the selected pen and brush; a reversed rectangle fills its normalised box.
+// FillRect ignores the selected pen and brush. A reversed axis is a block transfer with a
+// negative extent, which covers the pixels from the far edge back to the near one, both moved by
+// one: left 9, right 2 fills columns 3 to 9.
 int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush) {
     DrawTarget target;
     if (!open_target(handle, &target) || rect == nullptr) return 0;
     COLORREF color = 0;
     if (!brush_paint_color(brush, &color)) return find_object(brush, ObjectKind::brush) != nullptr;
-    const Box box = normalised(rect->left, rect->top, rect->right, rect->bottom);
+    const Box box = fill_extent(*rect);
     fill_box(target.surface, box.left, box.top, box.right, box.bottom, to_pixel(color));
     dc_drawn(*target.dc);
     return 1;

@@ -305,6 +305,8 @@ UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags) {
         const UINT count = child != nullptr ? static_cast<UINT>(child->items.size()) : 0;
         return ((count & 0xFF) << 8) | (entry->flags & 0xFF);
     }
+    // A separator can never be chosen, and says so: it reports itself grayed and disabled.
+    if ((entry->flags & MF_SEPARATOR) != 0) return entry->flags | MF_GRAYED | MF_DISABLED;
     return entry->flags;
 }
 

@@ -56,7 +56,9 @@ TEST(MenuObjects, ItemsKeepOrderTextsIdsAndStates) {
     EXPECT_EQ(GetMenuStringA(menu.popup, 1, nullptr, 0, MF_BYCOMMAND), 15);
 
     EXPECT_EQ(GetMenuState(menu.popup, 0, MF_BYPOSITION), static_cast<UINT>(MF_STRING));
-    EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR));
+    // A separator reports itself grayed and disabled as well: it can never be chosen.
+    EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYPOSITION),
+              static_cast<UINT>(MF_SEPARATOR | MF_GRAYED | MF_DISABLED));
     EXPECT_EQ(GetMenuState(menu.popup, 4, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(GetMenuState(menu.popup, 9, MF_BYCOMMAND), static_cast<UINT>(MF_GRAYED));
     // A popup item reports MF_POPUP and, in its high byte, how many items the popup holds.
