@@ -6,7 +6,8 @@
 // relies on that for a circle of radius 0; Windows would draw nothing). With NULL_PEN the brush
 // fills [left, right - 1) x [top, bottom - 1), the classic rule. Ellipse: the brush fills the
 // ellipse inscribed in the box, then the pen draws its outline chain; boxes 2 pixels or less in
-// a dimension are drawn as rectangles. Wide pens straddle the outline with round joins.
+// a dimension are drawn as rectangles. Wide pens stroke the outline's pixel chain with round
+// joins (raster_wide_outline.h).
 //
 // Depends on: draw_target.h, raster_pen.h, raster_ellipse.h.
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "gdi/draw_target.h"
 #include "gdi/raster/raster_ellipse.h"
 #include "gdi/raster/raster_pen.h"
+#include "gdi/raster/raster_wide_outline.h"
 
 using namespace platform::gdi;
 using namespace platform::raster;
@@ -82,7 +84,7 @@ void draw_rectangle(const PixelSurface &surface, const Box &box, const ShapePain
     fill_box(surface, r - 1, t, r, b, pen);
 }
 
-// The rows of the ellipse that can touch the surface, widened by `margin` for a wide pen.
+// The rows of the ellipse that can touch the surface, widened by `margin`.
 void visible_rows(const PixelSurface &surface, const Box &box, Coord margin, Coord *first,
                   Coord *end) {
     *first = std::max<Coord>(0, -box.top - margin);
@@ -100,65 +102,19 @@ void fill_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows
     }
 }
 
-// Whether the chain steps diagonally between row `row` and the next row away from the middle,
-// `outer_row`: the chain leaves a row at its innermost pixel and enters the next one at its
-// outermost, so the step is diagonal when those two columns are one apart.
-bool diagonal_step(const EllipseRows &rows, Coord row, Coord outer_row) {
-    if (outer_row < 0 || outer_row >= rows.height()) return false;
-    return rows.row(outer_row).outer + 1 == rows.row(row).inner;
-}
-
-// The band of the chain's diagonal step from row `row` to row `next`, one row further from the
-// middle, on both sides. GDI walks the outline counter-clockwise from the right end of the
-// middle row, so in the upper half the right side is walked inwards-up and the left side
-// outwards-down, and the other way round in the lower half; the direction decides on which side
-// a band's odd pixel falls.
-void diagonal_band(const PixelSurface &surface, const Box &box, const EllipseRows &rows, Coord row,
-                   Coord next, const PenPaint &pen) {
-    if (!diagonal_step(rows, row, next)) return;
-    const Coord inner = rows.row(row).inner, mirror = box.left + box.width() - 1;
-    const Point64 right_from{box.left + inner, box.top + row};
-    const Point64 right_to{box.left + inner - 1, box.top + next};
-    const Point64 left_from{mirror - inner, box.top + row};
-    const Point64 left_to{mirror - inner + 1, box.top + next};
-    if (next < row) {
-        wide_segment_body(surface, right_from, right_to, pen.width, pen.pixel);
-        wide_segment_body(surface, left_to, left_from, pen.width, pen.pixel);
-    } else {
-        wide_segment_body(surface, left_from, left_to, pen.width, pen.pixel);
-        wide_segment_body(surface, right_to, right_from, pen.width, pen.pixel);
-    }
-}
-
-// The diagonal steps out of `row`: level and upright steps add nothing the discs do not cover
-// already, while a sloped band pokes out beyond them. The middle row of an odd height steps
-// both ways.
-void diagonal_bands(const PixelSurface &surface, const Box &box, const EllipseRows &rows, Coord row,
-                    const PenPaint &pen) {
-    const Coord twice = 2 * row, last = box.height() - 1;
-    if (twice <= last) diagonal_band(surface, box, rows, row, row - 1, pen);
-    if (twice >= last) diagonal_band(surface, box, rows, row, row + 1, pen);
-}
-
 void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows,
                      const PenPaint &pen) {
-    const PenDisc disc(pen.width);
-    const Coord margin = pen.wide() ? pen.width : 0;
+    if (pen.wide()) {
+        wide_ellipse_outline(surface, box.left, box.top, rows, pen.width, pen.pixel);
+        return;
+    }
     Coord first = 0, end = 0;
-    visible_rows(surface, box, margin, &first, &end);
+    visible_rows(surface, box, 0, &first, &end);
     for (Coord row = first; row < end; ++row) {
         const EllipseRun run = rows.row(row);
         const Coord y = box.top + row, mirror = box.left + box.width() - 1;
-        const Coord right_first = box.left + run.inner, right_last = box.left + run.outer;
-        const Coord left_first = mirror - run.outer, left_last = mirror - run.inner;
-        if (pen.wide()) {
-            disc.stamp_run(surface, y, left_first, left_last, pen.pixel);
-            disc.stamp_run(surface, y, right_first, right_last, pen.pixel);
-            diagonal_bands(surface, box, rows, row, pen);
-        } else {
-            fill_span(surface, y, left_first, left_last + 1, pen.pixel);
-            fill_span(surface, y, right_first, right_last + 1, pen.pixel);
-        }
+        fill_span(surface, y, mirror - run.outer, mirror - run.inner + 1, pen.pixel);
+        fill_span(surface, y, box.left + run.inner, box.left + run.outer + 1, pen.pixel);
     }
 }
 

@@ -203,6 +203,11 @@ void wide_segment_body(const PixelSurface &surface, Point64 from, Point64 to, in
                  std::max(from.y, to.y), pixel);
         return;
     }
+    fill_polygon(surface, wide_segment_corners(from, to, width), pixel);
+}
+
+std::array<Point64, 4> wide_segment_corners(Point64 from, Point64 to, int width) {
+    const Coord dx = to.x - from.x, dy = to.y - from.y;
     // A sloped band is a quadrilateral whose half-widths across the segment are measured along
     // each axis (width * |dy| / length across x, width * |dx| / length across y). Each is split
     // into a narrow half, round(h / 2), and a wide half, round((h + 1) / 2), rounded half away
@@ -219,10 +224,9 @@ void wide_segment_body(const PixelSurface &surface, Point64 from, Point64 to, in
         std::swap(narrow, wide);
         narrow.x = -narrow.x, wide.x = -wide.x;
     }
-    const std::array<Point64, 4> band = {
-        Point64{from.x - narrow.x, from.y + narrow.y}, Point64{from.x + wide.x, from.y - wide.y},
-        Point64{to.x + wide.x, to.y - wide.y}, Point64{to.x - narrow.x, to.y + narrow.y}};
-    fill_polygon(surface, band, pixel);
+    return {Point64{from.x - narrow.x, from.y + narrow.y},
+            Point64{from.x + wide.x, from.y - wide.y}, Point64{to.x + wide.x, to.y - wide.y},
+            Point64{to.x - narrow.x, to.y + narrow.y}};
 }
 
 void wide_polyline(const PixelSurface &surface, std::span<const Point64> points, bool closed,
