@@ -1,7 +1,8 @@
 // user_messages.cpp: the window system's messages: what a window procedure receives while a
 // window is created (plain, and with SetMenu inside WM_CREATE), shown, painted and destroyed;
 // the retrieval order of posted messages, the quit message, painting and timers; merged
-// invalidations; PeekMessage; and the calls with bad and destroyed window handles.
+// invalidations; PeekMessage; TranslateMessage's characters; DefWindowProc's WM_CLOSE; and the
+// calls with bad and destroyed window handles.
 //
 // Depends on: trace.h. Prints a trace on standard output (see trace.h). Only the messages the
 // platform layer can send are logged, each with the parameters that carry information.
@@ -31,6 +32,8 @@ const char *message_name(UINT message) {
         case WM_DESTROY: return "WM_DESTROY";
         case WM_NCDESTROY: return "WM_NCDESTROY";
         case WM_COMMAND: return "WM_COMMAND";
+        case WM_KEYDOWN: return "WM_KEYDOWN";
+        case WM_CHAR: return "WM_CHAR";
         case WM_QUIT: return "WM_QUIT";
         default: return message >= WM_USER && message < WM_USER + 100 ? "WM_USER+n" : nullptr;
     }
@@ -48,7 +51,9 @@ void log_message(const char *who, UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case WM_SHOWWINDOW:
         case WM_TIMER:
-        case WM_QUIT: trace::value(who, "%s %lu", name, static_cast<unsigned long>(wparam)); break;
+        case WM_QUIT:
+        case WM_KEYDOWN:
+        case WM_CHAR: trace::value(who, "%s %lu", name, static_cast<unsigned long>(wparam)); break;
         case WM_ACTIVATE: trace::value(who, "%s %u", name, LOWORD(wparam)); break;
         default:
             if (message >= WM_USER)
@@ -196,6 +201,44 @@ void paint_merging(HWND window) {
     trace::value("PM_REMOVE again", "%d", PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+// TranslateMessage turns a key-down into the character the US layout gives it, posted after
+// what is already queued, with the key message's lParam; other messages give nothing.
+void translation(HWND window) {
+    trace::section("TranslateMessage");
+    struct Key {
+        UINT vk;
+        UINT scan;
+    };
+    // (Not the keypad: its digits depend on the NumLock state of the display it runs on.)
+    const Key keys[] = {{'A', 0x1E},      {'7', 0x08},          {VK_RETURN, 0x1C}, {VK_F1, 0x3B},
+                        {VK_SPACE, 0x39}, {VK_OEM_MINUS, 0x0C}, {VK_BACK, 0x0E}};
+    MSG msg;
+    logging = true;
+    for (const Key &key : keys) {
+        const LPARAM lparam = static_cast<LPARAM>(1 | (key.scan << 16));
+        PostMessageA(window, WM_KEYDOWN, key.vk, lparam);
+        PostMessageA(window, WM_USER + 7, key.vk, 0);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            log_message("retrieved", msg.message, msg.wParam, msg.lParam);
+            if (msg.message == WM_CHAR)
+                trace::value("lParam kept", "%d", msg.lParam == lparam ? 1 : 0);
+            trace::value("TranslateMessage", "%d", TranslateMessage(&msg) != 0 ? 1 : 0);
+        }
+    }
+    logging = false;
+}
+
+// DefWindowProc answers WM_CLOSE by destroying the window.
+void close_by_default(void) {
+    trace::section("WM_CLOSE by default");
+    HWND window = create("closing");
+    logging = true;
+    trace::value("SendMessageA WM_CLOSE", "%ld",
+                 static_cast<long>(SendMessageA(window, WM_CLOSE, 0, 0)));
+    logging = false;
+    trace::value("IsWindow after", "%d", IsWindow(window));
+}
+
 void destruction(HWND window) {
     trace::section("destroy");
     PostMessageA(window, WM_USER + 5, 5, 0);
@@ -238,6 +281,8 @@ int main() {
     HWND window = creation();
     queue_order(window);
     paint_merging(window);
+    translation(window);
+    close_by_default();
     destruction(window);
     return 0;
 }
