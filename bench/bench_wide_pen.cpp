@@ -56,3 +56,5 @@ void BM_round_oval_pen_5(benchmark::State &state) {
 BENCHMARK(BM_round_oval_pen_5)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+BENCHMARK_MAIN();

@@ -13,47 +13,47 @@ namespace {
 
 constexpr Coord kNone = std::numeric_limits<Coord>::max();
 
-// The union of the runs that reach one bitmap row, kept as a difference array over its columns
-// (+1 where a run starts, -1 after it ends), so runs can come in any order and overlap or not.
-// A run that covers the whole row settles it at once.
+// The union of the runs that reach one bitmap row within the columns [first, end) the stroke can
+// reach, kept as a difference array (+1 where a run starts, -1 after it ends), so runs can come
+// in any order and overlap or not. A run that covers all those columns settles the row at once.
 class RowCoverage {
 public:
-    explicit RowCoverage(Coord width)
-        : width_(width), edges_(static_cast<std::size_t>(width) + 1) {}
+    RowCoverage(Coord first, Coord end)
+        : first_(first), end_(end), edges_(static_cast<std::size_t>(end - first) + 1) {}
     void clear() {
         std::fill(edges_.begin(), edges_.end(), 0);
         full_ = false;
     }
     bool full() const { return full_; }
-    // Columns [first, last].
-    void add(Coord first, Coord last) {
-        first = std::max<Coord>(first, 0);
-        last = std::min<Coord>(last, width_ - 1);
-        if (first > last) return;
-        if (first == 0 && last == width_ - 1) {
+    // Columns [a, b].
+    void add(Coord a, Coord b) {
+        a = std::max(a, first_);
+        b = std::min(b, end_ - 1);
+        if (a > b) return;
+        if (a == first_ && b == end_ - 1) {
             full_ = true;
             return;
         }
-        ++edges_[static_cast<std::size_t>(first)];
-        --edges_[static_cast<std::size_t>(last) + 1];
+        ++edges_[static_cast<std::size_t>(a - first_)];
+        --edges_[static_cast<std::size_t>(b - first_) + 1];
     }
     void fill(const PixelSurface &surface, Coord y, std::uint32_t pixel) const {
         if (full_) {
-            fill_span(surface, y, 0, width_, pixel);
+            fill_span(surface, y, first_, end_, pixel);
             return;
         }
         int depth = 0;
-        Coord run_start = 0;
-        for (Coord x = 0; x <= width_; ++x) {
+        Coord run_start = first_;
+        for (Coord x = first_; x <= end_; ++x) {
             const int before = depth;
-            depth += edges_[static_cast<std::size_t>(x)];
+            depth += edges_[static_cast<std::size_t>(x - first_)];
             if (before == 0 && depth > 0) run_start = x;
             if (before > 0 && depth == 0) fill_span(surface, y, run_start, x, pixel);
         }
     }
 
 private:
-    Coord width_;
+    Coord first_, end_;
     std::vector<int> edges_;
     bool full_ = false;
 };
@@ -80,53 +80,45 @@ bool convex_row(const std::array<Point64, 4> &corners, Coord y, Coord *first, Co
     return true;
 }
 
-// The band of one diagonal step, as columns per row relative to the step's start.
+// The band of one diagonal step, relative to the step's start; its rows are worked out when
+// asked for, as a huge pen's band has tens of thousands of rows and most are never needed.
 class BandRows {
 public:
-    BandRows(int width, Coord dx, Coord dy) {
-        const std::array<Point64, 4> corners = wide_segment_corners({0, 0}, {dx, dy}, width);
-        Coord top = kNone, bottom = -kNone;
-        for (const Point64 &corner : corners) {
-            top = std::min(top, corner.y);
-            bottom = std::max(bottom, corner.y);
+    BandRows(int width, Coord dx, Coord dy)
+        : corners_(wide_segment_corners({0, 0}, {dx, dy}, width)) {
+        for (const Point64 &corner : corners_) {
+            top_ = std::min(top_, corner.y);
+            bottom_ = std::max(bottom_, corner.y);
         }
-        first_row_ = top;
-        for (Coord y = top; y < bottom; ++y) {
+    }
+    // Paint the band that starts at (x, y).
+    void stamp(const PixelSurface &surface, Coord x, Coord y, std::uint32_t pixel) const {
+        const Coord first_row = std::max(top_, -y), end_row = std::min(bottom_, surface.height - y);
+        for (Coord row = first_row; row < end_row; ++row) {
             Coord first = 0, end = 0;
-            if (!convex_row(corners, y, &first, &end)) first = 0, end = 0;
-            spans_.push_back({first, end});
+            if (convex_row(corners_, row, &first, &end))
+                fill_span(surface, y + row, x + first, x + end, pixel);
         }
     }
     // Add row `row` of the band that starts at (x, y) to `coverage`.
     void add_row(RowCoverage &coverage, Coord x, Coord y, Coord row) const {
-        const Coord k = row - y - first_row_;
-        if (k < 0 || k >= static_cast<Coord>(spans_.size())) return;
-        const auto &[first, end] = spans_[static_cast<std::size_t>(k)];
-        if (first < end) coverage.add(x + first, x + end - 1);
+        Coord first = 0, end = 0;
+        if (row - y < top_ || row - y >= bottom_) return;
+        if (convex_row(corners_, row - y, &first, &end)) coverage.add(x + first, x + end - 1);
     }
 
 private:
-    Coord first_row_ = 0;
-    std::vector<std::pair<Coord, Coord>> spans_;
+    std::array<Point64, 4> corners_;
+    Coord top_ = kNone, bottom_ = -kNone;  // rows [top_, bottom_)
 };
 
 // One chain row: its right-half run and the diagonal steps that leave it.
 struct ChainRow {
+    bool known = false;
     Coord inner = 0;
     Coord outer = -1;  // < inner: the walk never reached this row
     bool step_up = false;
     bool step_down = false;
-};
-
-struct Stroke {
-    const PixelSurface &surface;
-    Coord left, top, mirror;
-    int width;
-    Coord half;  // disc rows [-half, width - half) around a chain pixel
-    std::vector<Coord> disc_left, disc_right;  // disc columns per disc row, around its centre
-    BandRows right_up, left_up, left_down, right_down;
-    Coord chain_first = 0;  // chain rows held in `chain`, from this one on
-    std::vector<ChainRow> chain;
 };
 
 bool diagonal(const EllipseRows &rows, const EllipseRun &run, Coord next) {
@@ -134,27 +126,36 @@ bool diagonal(const EllipseRows &rows, const EllipseRun &run, Coord next) {
     return rows.row(next).outer + 1 == run.inner;
 }
 
-// The chain rows within a pen's reach of the bitmap, read once (a huge ellipse computes them).
-void read_chain(Stroke &stroke, const EllipseRows &rows, Coord reach) {
-    const Coord first = std::max<Coord>(0, -stroke.top - reach);
-    const Coord end = std::min<Coord>(rows.height(), stroke.surface.height - stroke.top + reach);
-    stroke.chain_first = first;
-    stroke.chain.clear();
-    const Coord last_row = rows.height() - 1;
-    for (Coord j = first; j < end; ++j) {
+struct Stroke {
+    const PixelSurface &surface;
+    const EllipseRows &rows;
+    Coord left, top, mirror;
+    int width;
+    Coord half;  // disc rows [-half, width - half) around a chain pixel
+    std::vector<Coord> disc_left, disc_right;  // disc columns per disc row, around its centre
+    BandRows right_up, left_up, left_down, right_down;
+    Coord chain_first = 0;  // chain rows [chain_first, chain_end) can reach the bitmap
+    Coord chain_end = 0;
+    // Read when first needed: a wide pen usually covers its rows with the nearest chain rows.
+    mutable std::vector<ChainRow> chain;
+
+    const ChainRow &chain_row(Coord j) const {
+        ChainRow &row = chain[static_cast<std::size_t>(j - chain_first)];
+        if (row.known) return row;
         const EllipseRun run = rows.row(j);
-        ChainRow row{run.inner, run.outer, false, false};
+        row = ChainRow{true, run.inner, run.outer, false, false};
         if (run.outer >= run.inner) {
-            row.step_up = 2 * j <= last_row && diagonal(rows, run, j - 1);
-            row.step_down = 2 * j >= last_row && diagonal(rows, run, j + 1);
+            const Coord last = rows.height() - 1;
+            row.step_up = 2 * j <= last && diagonal(rows, run, j - 1);
+            row.step_down = 2 * j >= last && diagonal(rows, run, j + 1);
         }
-        stroke.chain.push_back(row);
+        return row;
     }
-}
+};
 
 // Everything chain row j contributes to bitmap row y.
 void add_chain_row(const Stroke &s, Coord j, Coord y, RowCoverage &row_cover) {
-    const ChainRow &row = s.chain[static_cast<std::size_t>(j - s.chain_first)];
+    const ChainRow &row = s.chain_row(j);
     if (row.outer < row.inner) return;
     const Coord chain_y = s.top + j;
     const Coord d = y - chain_y + s.half;
@@ -180,9 +181,46 @@ void add_chain_row(const Stroke &s, Coord j, Coord y, RowCoverage &row_cover) {
 
 void wide_ellipse_outline(const PixelSurface &surface, Coord left, Coord top,
                           const EllipseRows &rows, int width, std::uint32_t pixel) {
+    if (width <= kPieceByPieceWidth) {
+        wide_ellipse_outline_by_pieces(surface, left, top, rows, width, pixel);
+    } else {
+        wide_ellipse_outline_by_rows(surface, left, top, rows, width, pixel);
+    }
+}
+
+void wide_ellipse_outline_by_pieces(const PixelSurface &surface, Coord left, Coord top,
+                                    const EllipseRows &rows, int width, std::uint32_t pixel) {
+    if (surface.pixels == nullptr) return;
+    const PenDisc disc(width);
+    const BandRows right_up(width, -1, -1), left_up(width, -1, 1), left_down(width, 1, 1),
+        right_down(width, 1, -1);
+    const Coord mirror = left + rows.width() - 1, last = rows.height() - 1;
+    const Coord first = std::max<Coord>(0, -top - width - 2);
+    const Coord end = std::min<Coord>(rows.height(), surface.height - top + width + 2);
+    for (Coord row = first; row < end; ++row) {
+        const EllipseRun run = rows.row(row);
+        if (run.outer < run.inner) continue;
+        disc.stamp_run(surface, top + row, mirror - run.outer, mirror - run.inner, pixel);
+        disc.stamp_run(surface, top + row, left + run.inner, left + run.outer, pixel);
+        // GDI walks the outline counter-clockwise from the right end of the middle row: up the
+        // right side and down the left in the upper half, the other way round in the lower half.
+        if (2 * row <= last && diagonal(rows, run, row - 1)) {
+            right_up.stamp(surface, left + run.inner, top + row, pixel);
+            left_up.stamp(surface, mirror - run.inner + 1, top + row - 1, pixel);
+        }
+        if (2 * row >= last && diagonal(rows, run, row + 1)) {
+            left_down.stamp(surface, mirror - run.inner, top + row, pixel);
+            right_down.stamp(surface, left + run.inner - 1, top + row + 1, pixel);
+        }
+    }
+}
+
+void wide_ellipse_outline_by_rows(const PixelSurface &surface, Coord left, Coord top,
+                                  const EllipseRows &rows, int width, std::uint32_t pixel) {
     if (surface.pixels == nullptr) return;
     const Coord half = width / 2;
     Stroke stroke{surface,
+                  rows,
                   left,
                   top,
                   left + rows.width() - 1,
@@ -195,6 +233,7 @@ void wide_ellipse_outline(const PixelSurface &surface, Coord left, Coord top,
                   BandRows(width, 1, 1),
                   BandRows(width, 1, -1),
                   0,
+                  0,
                   {}};
     const EllipseRows disc(width, width);
     for (Coord d = 0; d < width; ++d) {
@@ -205,11 +244,18 @@ void wide_ellipse_outline(const PixelSurface &surface, Coord left, Coord top,
     // A chain row reaches the bitmap rows of its discs (and its bands, which lie within a row of
     // them); 2 more rows of margin cover the bands that start a row away from their chain row.
     const Coord reach = width + 2;
-    read_chain(stroke, rows, reach);
-    const Coord chain_end = stroke.chain_first + static_cast<Coord>(stroke.chain.size());
+    stroke.chain_first = std::max<Coord>(0, -top - reach);
+    stroke.chain_end = std::min<Coord>(rows.height(), surface.height - top + reach);
+    if (stroke.chain_first >= stroke.chain_end) return;
+    stroke.chain.resize(static_cast<std::size_t>(stroke.chain_end - stroke.chain_first));
+    const Coord chain_end = stroke.chain_end;
     const Coord y_first = std::max<Coord>(0, top - reach);
     const Coord y_end = std::min<Coord>(surface.height, top + rows.height() + reach);
-    RowCoverage coverage(surface.width);
+    // Every disc and band lies within a pen's width (and a pixel) of the box.
+    const Coord x_first = std::max<Coord>(0, left - width - 2);
+    const Coord x_end = std::min<Coord>(surface.width, left + rows.width() + width + 2);
+    if (x_first >= x_end) return;
+    RowCoverage coverage(x_first, x_end);
     for (Coord y = y_first; y < y_end; ++y) {
         coverage.clear();
         // Nearest chain rows first: their disc rows are the widest, and once one run covers the
