@@ -579,10 +579,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
-int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer);
+int WINAPI GetObjectA(HGDIOBJ object_handle, int size, LPVOID buffer);
 #define GetObject GetObjectA
-DWORD WINAPI GetObjectType(HGDIOBJ object);
-HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT kind);
+DWORD WINAPI GetObjectType(HGDIOBJ handle);
+HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT kind);
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
                          DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
                          DWORD out_precision, DWORD clip_precision, DWORD quality,

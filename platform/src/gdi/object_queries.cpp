@@ -43,8 +43,8 @@ LOGBRUSH brush_record(const BrushData &brush) {
 
 extern "C" {
 
-int WINAPI GetObjectA(HGDIOBJ handle, int size, LPVOID buffer) {
-    const GdiObject *object = find_object(handle);
+int WINAPI GetObjectA(HGDIOBJ object_handle, int size, LPVOID buffer) {
+    const GdiObject *object = find_object(object_handle);
     if (object == nullptr) return 0;
     switch (object->kind) {
         case ObjectKind::pen: return copy_record(object->pen.logical, size, buffer, false);

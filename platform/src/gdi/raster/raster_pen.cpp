@@ -216,7 +216,7 @@ std::array<Point64, 4> wide_segment_corners(Point64 from, Point64 to, int width)
     const double length = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
     const double across_x = width * std::fabs(static_cast<double>(dy)) / length;
     const double across_y = width * std::fabs(static_cast<double>(dx)) / length;
-    auto half = [](double extent) { return static_cast<Coord>(extent + 0.5); };
+    auto half = [](double extent) { return static_cast<Coord>(std::llround(extent)); };
     Point64 narrow{half(across_x / 2), half(across_y / 2)};
     Point64 wide{half((across_x + 1) / 2), half((across_y + 1) / 2)};
     if (dx < 0) narrow.y = -narrow.y, wide.y = -wide.y;
