@@ -1,4 +1,5 @@
-// raster_wide_outline.cpp: a wide pen's ellipse outline, row by row (see raster_wide_outline.h).
+// raster_wide_outline.cpp: a wide pen's ellipse outline, piece by piece or row by row (see
+// raster_wide_outline.h).
 #include "gdi/raster/raster_wide_outline.h"
 
 #include <algorithm>

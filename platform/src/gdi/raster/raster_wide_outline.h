@@ -1,15 +1,13 @@
-// raster_wide_outline.h: the outline of an ellipse stroked with a wide pen, written one bitmap
-// row at a time.
+// raster_wide_outline.h: the outline of an ellipse stroked with a wide pen.
 //
 // The pen strokes the outline's pixel chain (raster_ellipse.h) as GDI does: a disc `width`
 // pixels across on every chain pixel (the round joins) and a band on every diagonal step of the
-// chain (level and upright steps lie inside the discs). Row by row, only the bitmap's rows are
-// visited: for
-// each, the runs of the discs and bands that reach it are gathered, nearest chain rows first,
-// into a coverage of the row's columns, and the row is written once. A run that covers the whole
-// row ends the gathering, so a pen wider than the bitmap costs about one run per row; the most a
-// row can cost is one run per chain row within the pen's reach. Nothing is ever proportional to
-// the ellipse's size.
+// chain (level and upright steps lie inside the discs). Narrow pens paint those pieces one by
+// one. Wide pens go row by row and visit only the bitmap's rows: for each, the runs of the discs
+// and bands that reach it are gathered, nearest chain rows first, into a coverage of the row's
+// columns, and the row is written once. A run that covers the whole row ends the gathering, so a
+// pen wider than the bitmap costs about one run per row; the most a row can cost is one run per
+// chain row within the pen's reach. Nothing is ever proportional to the ellipse's size.
 //
 // Depends on: raster_core.h, raster_ellipse.h, raster_pen.h (the band's shape). Limits: widths
 // up to 65536.
