@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Runs apt-get as root, or through sudo when started by another user. `--ci` adds the
-# mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers.
+# mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
+# and Wine, which runs those Windows builds (the conformance suite and the game) as the referee.
 set -euo pipefail
 
 packages=(
@@ -30,6 +31,7 @@ packages=(
 )
 if [[ "${1:-}" == "--ci" ]]; then
   packages+=(mingw-w64)  # the Windows cross-compile check
+  packages+=(wine64)     # runs the Windows builds: tests/conformance/ and the game under Xvfb
 fi
 
 missing=()

@@ -171,6 +171,46 @@ typedef struct tagTEXTMETRICA {
     BYTE tmCharSet;
 } TEXTMETRICA, *LPTEXTMETRICA;
 
+typedef struct tagLOGPEN {
+    UINT lopnStyle;
+    POINT lopnWidth;
+    COLORREF lopnColor;
+} LOGPEN, *LPLOGPEN;
+
+typedef struct tagLOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+} LOGBRUSH, *LPLOGBRUSH;
+
+#define LF_FACESIZE 32
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *LPLOGFONTA;
+
+typedef struct tagBITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+} BITMAP, *LPBITMAP;
+
 /* ---- Macros --------------------------------------------------------------------------- */
 #define RGB(r, g, b) \
     ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
@@ -207,12 +247,14 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_NCDESTROY 0x0082
 #define WM_NCACTIVATE 0x0086
 #define WM_NCLBUTTONDOWN 0x00A1
+#define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
+#define WM_KEYLAST 0x0109
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
@@ -383,7 +425,31 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define ANSI_FIXED_FONT 11
 #define ANSI_VAR_FONT 12
 #define SYSTEM_FONT 13
+#define DEVICE_DEFAULT_FONT 14
+#define DEFAULT_PALETTE 15
+#define SYSTEM_FIXED_FONT 16
 #define DEFAULT_GUI_FONT 17
+#define DC_BRUSH 18
+#define DC_PEN 19
+
+#define BS_SOLID 0
+#define BS_NULL 1
+#define BS_HOLLOW BS_NULL
+
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_METADC 4
+#define OBJ_PAL 5
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_REGION 8
+#define OBJ_METAFILE 9
+#define OBJ_MEMDC 10
+
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
 
 #define TRANSPARENT 1
 #define OPAQUE 2
@@ -406,8 +472,11 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define FIXED_PITCH 1
 #define VARIABLE_PITCH 2
 #define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
 #define FF_SWISS 0x20
 #define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
 
 /* ---- Global memory and errors --------------------------------------------------------- */
 #define GMEM_FIXED 0x0000
@@ -502,6 +571,7 @@ int WINAPI GetMenuItemCount(HMENU menu);
 UINT WINAPI GetMenuItemID(HMENU menu, int position);
 int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int max_count, UINT flags);
 UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
+BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT enable);
 
 /* ---- gdi32 ---------------------------------------------------------------------------- */
 HPEN WINAPI CreatePen(int style, int width, COLORREF color);
@@ -509,6 +579,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
+int WINAPI GetObjectA(HGDIOBJ object_handle, int size, LPVOID buffer);
+#define GetObject GetObjectA
+DWORD WINAPI GetObjectType(HGDIOBJ handle);
+HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT kind);
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
                          DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
                          DWORD out_precision, DWORD clip_precision, DWORD quality,

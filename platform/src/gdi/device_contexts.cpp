@@ -189,6 +189,7 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object_handle) {
         case ObjectKind::brush: return swap_selection(dc->brush, object_handle, *object);
         case ObjectKind::font: return swap_selection(dc->font, object_handle, *object);
         case ObjectKind::bitmap: return select_bitmap(*dc, object_handle, *object);
+        case ObjectKind::palette: break;  // palettes are selected with SelectPalette
     }
     return nullptr;
 }
@@ -197,7 +198,7 @@ COLORREF WINAPI SetTextColor(HDC handle, COLORREF color) {
     DeviceContext *dc = find_dc(handle);
     if (dc == nullptr) return CLR_INVALID;
     COLORREF previous = dc->text_color;
-    dc->text_color = color & 0x00FFFFFF;
+    dc->text_color = color;  // kept as given; drawing uses its low 24 bits
     return previous;
 }
 
@@ -210,7 +211,7 @@ COLORREF WINAPI SetBkColor(HDC handle, COLORREF color) {
     DeviceContext *dc = find_dc(handle);
     if (dc == nullptr) return CLR_INVALID;
     COLORREF previous = dc->bk_color;
-    dc->bk_color = color & 0x00FFFFFF;
+    dc->bk_color = color;  // kept as given; drawing uses its low 24 bits
     return previous;
 }
 

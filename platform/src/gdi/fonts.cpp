@@ -31,13 +31,14 @@ struct FaceFile {
 };
 
 using MatchKey = std::tuple<std::string, int, bool, bool>;
-using SizeKey = std::tuple<std::string, int, int, bool>;
+// File, face index, pixels per em, horizontal scale (16.16), monochrome.
+using SizeKey = std::tuple<std::string, int, int, long, bool>;
 
 }  // namespace
 
 class SizedFont {
 public:
-    SizedFont(FT_Face face, int em_pixels, bool monochrome);
+    SizedFont(FT_Face face, int em_pixels, long x_scale, int average_width, bool monochrome);
     ~SizedFont() { FT_Done_Face(face_); }
     SizedFont(const SizedFont &) = delete;
     SizedFont &operator=(const SizedFont &) = delete;
@@ -47,9 +48,10 @@ public:
 
 private:
     Glyph render(std::uint32_t code_point) const;
-    void measure();
+    void measure(int average_width);
 
     FT_Face face_;
+    long x_scale_;  // 16.16; 0x10000 leaves the glyphs as the face draws them
     bool monochrome_;
     FontMetrics metrics_;
     mutable std::unordered_map<std::uint32_t, Glyph> glyphs_;
@@ -63,6 +65,7 @@ struct FaceUnits {
     long long em = 2048;
     long long ascent = 0;
     long long descent = 0;
+    long long average_width = 0;  // OS/2 xAvgCharWidth; 0 when the face does not say
 };
 
 struct FontSystem {
@@ -147,6 +150,8 @@ FaceUnits face_units(FT_Face face) {
         units.descent = -static_cast<long long>(face->descender);
     }
     if (units.ascent + units.descent <= 0) units.ascent = units.em;
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->xAvgCharWidth > 0)
+        units.average_width = os2->xAvgCharWidth;
     return units;
 }
 
@@ -166,6 +171,47 @@ int em_pixels_for(const FaceUnits &units, int height) {
                                  static_cast<double>(units.ascent + units.descent));
     }
     return static_cast<int>(std::clamp<long long>(em_pixels, 1, kMaxEmPixels));
+}
+
+constexpr long kUnitScale = 0x10000;  // 1.0 in FreeType's 16.16 fixed point
+
+// The horizontal scale for a requested average width: the ratio of that width to the face's
+// own average at this size (as GetTextMetrics reports it, rounded), in 16.16 fixed point. No
+// width, or a face that gives no average, leaves the glyphs as they are.
+long x_scale_for(const FaceUnits &units, int em_pixels, int width) {
+    if (width <= 0 || units.average_width <= 0) return kUnitScale;
+    const long long natural = scale_units(units.average_width, em_pixels, units.em);
+    if (natural <= 0 || natural == width) return kUnitScale;
+    return static_cast<long>(
+        std::min<long long>(static_cast<long long>(width) * kUnitScale / natural, 64 * kUnitScale));
+}
+
+// The family GDI reports for a face: fixed-pitch faces are FF_MODERN; otherwise the PANOSE
+// classification says script or decorative, and a text face is FF_SWISS when its serif style is
+// one of the sans styles, FF_ROMAN otherwise; without PANOSE data, the IBM family class.
+int face_family(FT_Face face) {
+    if (FT_IS_FIXED_WIDTH(face)) return FF_MODERN;
+    const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 == nullptr || os2->version == 0xFFFF) return FF_DONTCARE;
+    constexpr int kTextFace = 2, kScript = 3, kDecorative = 4, kPictorial = 5;
+    constexpr int kFirstSansSerif = 11, kLastSansSerif = 13;
+    switch (os2->panose[0]) {
+        case kTextFace: {
+            const int serif = os2->panose[1];
+            return serif >= kFirstSansSerif && serif <= kLastSansSerif ? FF_SWISS : FF_ROMAN;
+        }
+        case kScript: return FF_SCRIPT;
+        case kDecorative:
+        case kPictorial: return FF_DECORATIVE;
+        default: break;
+    }
+    constexpr int kSansSerifClass = 8, kScriptClass = 10, kSymbolicClass = 12;
+    const int family_class = os2->sFamilyClass >> 8;
+    if (family_class == kSansSerifClass) return FF_SWISS;
+    if (family_class >= 1 && family_class <= 7) return FF_ROMAN;
+    if (family_class == kScriptClass) return FF_SCRIPT;
+    if (family_class == kSymbolicClass) return FF_DECORATIVE;
+    return FF_DONTCARE;
 }
 
 FT_Face open_face(const FaceFile &file) {
@@ -195,17 +241,25 @@ const std::optional<FaceUnits> &cached_units(const FaceFile &file) {
 
 }  // namespace
 
-SizedFont::SizedFont(FT_Face face, int em_pixels, bool monochrome)
-    : face_(face), monochrome_(monochrome) {
+// A scaled font keeps the hinting of its square size and stretches the hinted glyphs across,
+// advances included; GDI does the same for a LOGFONT width.
+SizedFont::SizedFont(FT_Face face, int em_pixels, long x_scale, int average_width, bool monochrome)
+    : face_(face), x_scale_(x_scale), monochrome_(monochrome) {
     metrics_.em_pixels = em_pixels;
     if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_pixels)) != 0 &&
         face_->num_fixed_sizes > 0)
         FT_Select_Size(face_, 0);
-    measure();
+    if (x_scale_ != kUnitScale) {
+        FT_Matrix stretch{x_scale_, 0, 0, kUnitScale};
+        FT_Set_Transform(face_, &stretch, nullptr);
+    }
+    measure(average_width);
 }
 
-// The Windows TrueType metrics: win ascent and descent scaled and rounded, leading from them.
-void SizedFont::measure() {
+// The Windows TrueType metrics: win ascent and descent scaled and rounded, leading from them;
+// the widest character is the face's bounding box across, the average the asked-for width or
+// the face's own, both stretched by the horizontal scale.
+void SizedFont::measure(int average_width) {
     const FaceUnits units = face_units(face_);
     const long long ppem = metrics_.em_pixels;
     metrics_.ascent = static_cast<int>(scale_units(units.ascent, ppem, units.em));
@@ -221,11 +275,20 @@ void SizedFont::measure() {
             static_cast<int>(scale_units(std::max<long long>(0, gap), ppem, units.em));
     }
     metrics_.fixed_pitch = FT_IS_FIXED_WIDTH(face_) != 0;
-    metrics_.max_width = static_cast<int>(scale_units(face_->max_advance_width, ppem, units.em));
-    const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
-    metrics_.average_width = os2 != nullptr && os2->xAvgCharWidth > 0
-                                 ? static_cast<int>(scale_units(os2->xAvgCharWidth, ppem, units.em))
-                                 : glyph('x').advance;
+    metrics_.family = face_family(face_);
+    const long long box_width = static_cast<long long>(face_->bbox.xMax) - face_->bbox.xMin;
+    const double stretch = static_cast<double>(x_scale_) / kUnitScale;
+    metrics_.max_width =
+        static_cast<int>(std::llround(static_cast<double>(box_width) * static_cast<double>(ppem) *
+                                      stretch / static_cast<double>(units.em)));
+    if (average_width > 0) {
+        metrics_.average_width = average_width;
+    } else {
+        metrics_.average_width =
+            units.average_width > 0
+                ? static_cast<int>(scale_units(units.average_width, ppem, units.em))
+                : glyph('x').advance;
+    }
 }
 
 const Glyph &SizedFont::glyph(std::uint32_t code_point) const {
@@ -259,7 +322,9 @@ Glyph SizedFont::render(std::uint32_t code_point) const {
     const FT_Int32 target = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0) return glyph;
     FT_GlyphSlot slot = face_->glyph;
-    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // A stretched advance is a fraction of a pixel; GDI rounds it up.
+    const FT_Pos round_up = x_scale_ != kUnitScale ? 63 : 32;
+    glyph.advance = static_cast<int>((slot->advance.x + round_up) >> 6);
     if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
         return glyph;
     glyph.left = slot->bitmap_left;
@@ -274,14 +339,17 @@ const SizedFont *realize_font(const gdi::FontRequest &request) {
     const std::optional<FaceUnits> &units = cached_units(*file);
     if (!units) return nullptr;
     const int em_pixels = em_pixels_for(*units, request.height);
+    const long x_scale = x_scale_for(*units, em_pixels, request.width);
+    const int average_width = x_scale == kUnitScale ? 0 : request.width;
     FontSystem &system = font_system();
-    SizeKey key{file->path, file->index, em_pixels, request.monochrome};
+    SizeKey key{file->path, file->index, em_pixels, x_scale, request.monochrome};
     auto found = system.sized.find(key);
     if (found == system.sized.end()) {
         FT_Face face = open_face(*file);
         std::unique_ptr<SizedFont> font;
         if (face != nullptr)
-            font = std::make_unique<SizedFont>(face, em_pixels, request.monochrome);
+            font = std::make_unique<SizedFont>(face, em_pixels, x_scale, average_width,
+                                               request.monochrome);
         found = system.sized.emplace(key, std::move(font)).first;
     }
     return found->second.get();

@@ -3,7 +3,8 @@
 // A font request (face name, height, weight, italic, pitch, quality) is matched once through
 // fontconfig (a face name nobody has falls back to the default sans face; an empty name to the
 // default sans or monospace face by pitch) and sized in pixels per em: a negative height is the
-// em height, a positive one the cell height (ascent + descent), 0 the default (like +16).
+// em height, a positive one the cell height (ascent + descent), 0 the default (like +16). A
+// width asks for glyphs scaled across so that the average character is that wide.
 // Metrics follow the Windows rules for TrueType faces (OS/2 win ascent and descent). Glyphs are
 // hinted, anti-aliased unless the request asked for NONANTIALIASED_QUALITY, and cached per face,
 // pixel size and quality for the life of the process.
@@ -14,6 +15,8 @@
 
 #include <cstdint>
 #include <vector>
+
+#include <windows.h>
 
 #include "gdi/objects.h"
 
@@ -29,6 +32,7 @@ struct FontMetrics {
     int max_width = 0;
     int em_pixels = 0;
     bool fixed_pitch = false;
+    int family = FF_DONTCARE;  // FF_ROMAN, FF_SWISS, FF_MODERN, FF_SCRIPT or FF_DECORATIVE
 };
 
 // One rendered glyph: coverage 0..255 per pixel, placed relative to the pen on the baseline.

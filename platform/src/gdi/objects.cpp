@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 
 #include "core/object_counts.h"
@@ -43,7 +44,8 @@ int &live_counter(ObjectKind kind) {
         case ObjectKind::pen: return object_counts::pens;
         case ObjectKind::brush: return object_counts::brushes;
         case ObjectKind::font: return object_counts::fonts;
-        case ObjectKind::bitmap: break;
+        case ObjectKind::bitmap:
+        case ObjectKind::palette: break;  // the only palette is a stock one, never counted
     }
     return object_counts::bitmaps;
 }
@@ -57,11 +59,16 @@ HGDIOBJ insert_object(GdiObject &&object) {
     return reinterpret_cast<HGDIOBJ>(handle);
 }
 
-GdiObject make_pen(int style, int width, COLORREF color, bool stock) {
+// `logical` is what GetObject reports: the style, width and colour as given, except that a
+// null pen reports width 1 and colour 0, as Windows keeps it.
+GdiObject make_pen(int style, int width, COLORREF color, bool stock, LONG logical_width) {
     GdiObject object;
     object.kind = ObjectKind::pen;
     object.stock = stock;
-    object.pen = PenData{style, width, color & 0x00FFFFFF};
+    const bool null_pen = style == PS_NULL;
+    const LOGPEN logical{static_cast<UINT>(style), POINT{null_pen ? 1 : logical_width, 0},
+                         null_pen ? 0 : color};
+    object.pen = PenData{style, width, color & 0x00FFFFFF, logical};
     return object;
 }
 
@@ -69,8 +76,19 @@ GdiObject make_brush(bool hollow, COLORREF color, bool stock) {
     GdiObject object;
     object.kind = ObjectKind::brush;
     object.stock = stock;
-    object.brush = BrushData{hollow, color & 0x00FFFFFF};
+    object.brush = BrushData{hollow, color & 0x00FFFFFF, color};
     return object;
+}
+
+// A stock font: the LOGFONT Windows gives it, and the request the platform realises it with.
+FontRequest stock_font(FontRequest request, LONG height, LONG width, LONG weight,
+                       BYTE pitch_and_family, const char *face) {
+    request.logical.lfHeight = height;
+    request.logical.lfWidth = width;
+    request.logical.lfWeight = weight;
+    request.logical.lfPitchAndFamily = pitch_and_family;
+    std::strncpy(request.logical.lfFaceName, face, LF_FACESIZE - 1);
+    return request;
 }
 
 GdiObject make_font(FontRequest request, bool stock) {
@@ -81,42 +99,72 @@ GdiObject make_font(FontRequest request, bool stock) {
     return object;
 }
 
-// Indices GetStockObject knows, plus one slot for the default 1 x 1 bitmap.
-constexpr int kStockCount = 18;
-constexpr int kDefaultBitmapSlot = kStockCount;
+// Indices GetStockObject knows: 0 to 19 as Windows names them (9 is unused), and 20, the 1 x 1
+// bitmap every new memory DC starts with, which Windows also hands out there.
+constexpr int kStockCount = 21;
+constexpr int kDefaultBitmapSlot = 20;
 
-std::array<HGDIOBJ, kStockCount + 1> make_stock_objects() {
-    std::array<HGDIOBJ, kStockCount + 1> stock{};
+GdiObject stock_palette() {
+    GdiObject palette;
+    palette.kind = ObjectKind::palette;
+    palette.stock = true;
+    return palette;
+}
+
+GdiObject stock_bitmap() {
+    GdiObject bitmap;
+    bitmap.kind = ObjectKind::bitmap;
+    bitmap.stock = true;
+    bitmap.bitmap = BitmapData{1, 1, std::vector<std::uint32_t>(1, 0)};
+    return bitmap;
+}
+
+std::array<HGDIOBJ, kStockCount> make_stock_objects() {
+    std::array<HGDIOBJ, kStockCount> stock{};
     stock[WHITE_BRUSH] = insert_object(make_brush(false, RGB(255, 255, 255), true));
     stock[LTGRAY_BRUSH] = insert_object(make_brush(false, RGB(192, 192, 192), true));
     stock[GRAY_BRUSH] = insert_object(make_brush(false, RGB(128, 128, 128), true));
     stock[DKGRAY_BRUSH] = insert_object(make_brush(false, RGB(64, 64, 64), true));
     stock[BLACK_BRUSH] = insert_object(make_brush(false, RGB(0, 0, 0), true));
     stock[NULL_BRUSH] = insert_object(make_brush(true, 0, true));
-    stock[WHITE_PEN] = insert_object(make_pen(PS_SOLID, 0, RGB(255, 255, 255), true));
-    stock[BLACK_PEN] = insert_object(make_pen(PS_SOLID, 0, RGB(0, 0, 0), true));
-    stock[NULL_PEN] = insert_object(make_pen(PS_NULL, 0, 0, true));
+    stock[WHITE_PEN] = insert_object(make_pen(PS_SOLID, 0, RGB(255, 255, 255), true, 0));
+    stock[BLACK_PEN] = insert_object(make_pen(PS_SOLID, 0, RGB(0, 0, 0), true, 0));
+    stock[NULL_PEN] = insert_object(make_pen(PS_NULL, 0, 0, true, 0));
     // The fixed fonts: the default monospace face at a 13-pixel cell, like the raster Courier.
-    FontRequest fixed{13, FW_NORMAL, false, false, true, "monospace"};
-    stock[OEM_FIXED_FONT] = insert_object(make_font(fixed, true));
-    stock[ANSI_FIXED_FONT] = insert_object(make_font(fixed, true));
-    stock[ANSI_VAR_FONT] =
-        insert_object(make_font({13, FW_NORMAL, false, false, false, "sans-serif"}, true));
-    // SYSTEM_FONT is a bold face with a 16-pixel cell; it is every new DC's font.
+    const FontRequest fixed{13, 0, FW_NORMAL, false, false, true, "monospace", {}};
+    const BYTE fixed_pitch = FIXED_PITCH | FF_MODERN, variable = VARIABLE_PITCH | FF_SWISS;
+    stock[OEM_FIXED_FONT] = insert_object(
+        make_font(stock_font(fixed, 12, 8, FW_NORMAL, fixed_pitch, "Terminal"), true));
+    stock[ANSI_FIXED_FONT] =
+        insert_object(make_font(stock_font(fixed, 12, 0, FW_NORMAL, fixed_pitch, "Courier"), true));
+    const FontRequest sans12{12, 0, FW_NORMAL, false, false, false, "sans-serif", {}};
+    stock[ANSI_VAR_FONT] = insert_object(
+        make_font(stock_font(sans12, 12, 0, FW_NORMAL, variable, "MS Sans Serif"), true));
+    // SYSTEM_FONT, every new DC's font, is bold with a 16-pixel cell and characters 7 pixels
+    // wide on average; the device's default font is the same face at its natural width.
+    const FontRequest system{16, 7, FW_BOLD, false, false, false, "sans-serif", {}};
     stock[SYSTEM_FONT] =
-        insert_object(make_font({16, FW_BOLD, false, false, false, "sans-serif"}, true));
-    stock[DEFAULT_GUI_FONT] =
-        insert_object(make_font({-11, FW_NORMAL, false, false, false, "sans-serif"}, true));
-    GdiObject bitmap;
-    bitmap.kind = ObjectKind::bitmap;
-    bitmap.stock = true;
-    bitmap.bitmap = BitmapData{1, 1, std::vector<std::uint32_t>(1, 0)};
-    stock[kDefaultBitmapSlot] = insert_object(std::move(bitmap));
+        insert_object(make_font(stock_font(system, 16, 7, FW_BOLD, variable, "System"), true));
+    FontRequest device = system;
+    device.width = 0;
+    stock[DEVICE_DEFAULT_FONT] =
+        insert_object(make_font(stock_font(device, 16, 0, FW_BOLD, variable, "System"), true));
+    const FontRequest fixedsys{16, 0, FW_NORMAL, false, false, true, "monospace", {}};
+    stock[SYSTEM_FIXED_FONT] = insert_object(
+        make_font(stock_font(fixedsys, 16, 0, FW_NORMAL, fixed_pitch, "Fixedsys"), true));
+    const FontRequest gui{-11, 0, FW_NORMAL, false, false, false, "sans-serif", {}};
+    stock[DEFAULT_GUI_FONT] = insert_object(make_font(
+        stock_font(gui, -11, 0, FW_NORMAL, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg"), true));
+    stock[DEFAULT_PALETTE] = insert_object(stock_palette());
+    // The DC brush and pen paint in their default colours: white and black.
+    stock[DC_BRUSH] = insert_object(make_brush(false, RGB(255, 255, 255), true));
+    stock[DC_PEN] = insert_object(make_pen(PS_SOLID, 0, RGB(0, 0, 0), true, 0));
+    stock[kDefaultBitmapSlot] = insert_object(stock_bitmap());
     return stock;
 }
 
-const std::array<HGDIOBJ, kStockCount + 1> &stock_objects() {
-    static const std::array<HGDIOBJ, kStockCount + 1> stock = make_stock_objects();
+const std::array<HGDIOBJ, kStockCount> &stock_objects() {
+    static const std::array<HGDIOBJ, kStockCount> stock = make_stock_objects();
     return stock;
 }
 
@@ -180,7 +228,8 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     // A negative width is taken as its size; absurd widths are capped (see the banner).
     long long size = width < 0 ? -static_cast<long long>(width) : width;
     int capped = static_cast<int>(std::min<long long>(size, kMaxPenWidth));
-    return static_cast<HPEN>(add_object(make_pen(style, capped, color, false)));
+    const LONG logical_width = static_cast<LONG>(std::min<long long>(size, INT32_MAX));
+    return static_cast<HPEN>(add_object(make_pen(style, capped, color, false, logical_width)));
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
@@ -191,11 +240,27 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
                          DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
                          DWORD out_precision, DWORD clip_precision, DWORD quality,
                          DWORD pitch_and_family, LPCSTR face_name) {
-    // Width, angles, underline, strike-out, charset and precisions do not change the face here.
-    (void)width, (void)escapement, (void)orientation, (void)underline, (void)strike_out;
-    (void)charset, (void)out_precision, (void)clip_precision;
+    // Angles, underline, strike-out, charset and precisions do not change the face here; they
+    // are kept for GetObject.
     FontRequest request;
+    request.logical = LOGFONTA{height,
+                               width,
+                               escapement,
+                               orientation,
+                               weight,
+                               static_cast<BYTE>(italic),
+                               static_cast<BYTE>(underline),
+                               static_cast<BYTE>(strike_out),
+                               static_cast<BYTE>(charset),
+                               static_cast<BYTE>(out_precision),
+                               static_cast<BYTE>(clip_precision),
+                               static_cast<BYTE>(quality),
+                               static_cast<BYTE>(pitch_and_family),
+                               {}};
+    if (face_name != nullptr)
+        std::memcpy(request.logical.lfFaceName, face_name, strnlen(face_name, kFaceNameLimit));
     request.height = height;
+    request.width = width < 0 ? 0 : width;  // a negative width asks for the default one
     request.weight = weight;
     request.italic = italic != 0;
     request.monochrome = quality == NONANTIALIASED_QUALITY;
@@ -205,7 +270,7 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
 }
 
 HGDIOBJ WINAPI GetStockObject(int index) {
-    if (index < 0 || index >= kStockCount) return nullptr;
+    if (index < 0 || index >= kStockCount) return nullptr;  // 9 is an empty slot: NULL too
     return stock_objects()[static_cast<std::size_t>(index)];
 }
 

@@ -19,27 +19,31 @@
 
 namespace platform::gdi {
 
-enum class ObjectKind { pen, brush, font, bitmap };
+enum class ObjectKind { pen, brush, font, bitmap, palette };
 
 struct PenData {
     int style = PS_SOLID;
     int width = 0;  // 0 and 1 are the one-pixel cosmetic pen
     COLORREF color = 0;
+    LOGPEN logical{};  // what CreatePen was given, as GetObject reports it
 };
 
 struct BrushData {
     bool hollow = false;  // NULL_BRUSH: fills nothing
     COLORREF color = 0;
+    COLORREF logical_color = 0;  // as CreateSolidBrush was given it, for GetObject
 };
 
 // What CreateFontA asked for; the face is matched and sized when the font is used.
 struct FontRequest {
     int height = 0;  // < 0: em height; > 0: cell height; 0: default
+    int width = 0;   // > 0: the average character width the glyphs are scaled to
     int weight = FW_NORMAL;
     bool italic = false;
     bool monochrome = false;  // NONANTIALIASED_QUALITY
     bool fixed_pitch = false;
     std::string face;
+    LOGFONTA logical{};  // what CreateFontA was given (or the stock font's), for GetObject
 };
 
 struct BitmapData {
@@ -57,6 +61,9 @@ struct GdiObject {
     FontRequest font;
     BitmapData bitmap;
 };
+
+// The palette stock object holds no colours here; GetObject reports its entry count.
+constexpr WORD kDefaultPaletteEntries = 20;
 
 // Put a new, counted object into the table and return its handle.
 HGDIOBJ add_object(GdiObject &&object);

@@ -6,7 +6,8 @@
 // relies on that for a circle of radius 0; Windows would draw nothing). With NULL_PEN the brush
 // fills [left, right - 1) x [top, bottom - 1), the classic rule. Ellipse: the brush fills the
 // ellipse inscribed in the box, then the pen draws its outline chain; boxes 2 pixels or less in
-// a dimension are drawn as rectangles. Wide pens straddle the outline with round joins.
+// a dimension are drawn as rectangles. Wide pens stroke the outline's pixel chain with round
+// joins (raster_wide_outline.h).
 //
 // Depends on: draw_target.h, raster_pen.h, raster_ellipse.h.
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "gdi/draw_target.h"
 #include "gdi/raster/raster_ellipse.h"
 #include "gdi/raster/raster_pen.h"
+#include "gdi/raster/raster_wide_outline.h"
 
 using namespace platform::gdi;
 using namespace platform::raster;
@@ -31,6 +33,19 @@ struct Box {
 Box normalised(int left, int top, int right, int bottom) {
     return Box{std::min(left, right), std::min(top, bottom), std::max(left, right),
                std::max(top, bottom)};
+}
+
+// The pixels [first, end) one axis of a FillRect covers.
+void fill_axis(Coord from, Coord to, Coord *first, Coord *end) {
+    *first = from <= to ? from : to + 1;
+    *end = from <= to ? to : from + 1;
+}
+
+Box fill_extent(const RECT &rect) {
+    Box box{};
+    fill_axis(rect.left, rect.right, &box.left, &box.right);
+    fill_axis(rect.top, rect.bottom, &box.top, &box.bottom);
+    return box;
 }
 
 // What one shape paints with: the pen and, when it is not hollow, the brush.
@@ -69,7 +84,7 @@ void draw_rectangle(const PixelSurface &surface, const Box &box, const ShapePain
     fill_box(surface, r - 1, t, r, b, pen);
 }
 
-// The rows of the ellipse that can touch the surface, widened by `margin` for a wide pen.
+// The rows of the ellipse that can touch the surface, widened by `margin`.
 void visible_rows(const PixelSurface &surface, const Box &box, Coord margin, Coord *first,
                   Coord *end) {
     *first = std::max<Coord>(0, -box.top - margin);
@@ -89,22 +104,17 @@ void fill_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows
 
 void outline_ellipse(const PixelSurface &surface, const Box &box, const EllipseRows &rows,
                      const PenPaint &pen) {
-    const PenDisc disc(pen.width);
-    const Coord margin = pen.wide() ? pen.width : 0;
+    if (pen.wide()) {
+        wide_ellipse_outline(surface, box.left, box.top, rows, pen.width, pen.pixel);
+        return;
+    }
     Coord first = 0, end = 0;
-    visible_rows(surface, box, margin, &first, &end);
+    visible_rows(surface, box, 0, &first, &end);
     for (Coord row = first; row < end; ++row) {
         const EllipseRun run = rows.row(row);
         const Coord y = box.top + row, mirror = box.left + box.width() - 1;
-        const Coord right_first = box.left + run.inner, right_last = box.left + run.outer;
-        const Coord left_first = mirror - run.outer, left_last = mirror - run.inner;
-        if (pen.wide()) {
-            disc.stamp_run(surface, y, left_first, left_last, pen.pixel);
-            disc.stamp_run(surface, y, right_first, right_last, pen.pixel);
-        } else {
-            fill_span(surface, y, left_first, left_last + 1, pen.pixel);
-            fill_span(surface, y, right_first, right_last + 1, pen.pixel);
-        }
+        fill_span(surface, y, mirror - run.outer, mirror - run.inner + 1, pen.pixel);
+        fill_span(surface, y, box.left + run.inner, box.left + run.outer + 1, pen.pixel);
     }
 }
 
@@ -144,13 +154,15 @@ BOOL WINAPI Ellipse(HDC handle, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-// FillRect ignores the selected pen and brush; a reversed rectangle fills its normalised box.
+// FillRect ignores the selected pen and brush. A reversed axis is a block transfer with a
+// negative extent, which covers the pixels from the far edge back to the near one, both moved by
+// one: left 9, right 2 fills columns 3 to 9.
 int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush) {
     DrawTarget target;
     if (!open_target(handle, &target) || rect == nullptr) return 0;
     COLORREF color = 0;
     if (!brush_paint_color(brush, &color)) return find_object(brush, ObjectKind::brush) != nullptr;
-    const Box box = normalised(rect->left, rect->top, rect->right, rect->bottom);
+    const Box box = fill_extent(*rect);
     fill_box(target.surface, box.left, box.top, box.right, box.bottom, to_pixel(color));
     dc_drawn(*target.dc);
     return 1;

@@ -110,7 +110,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE siz
     const SizedFont *font = selected_font(*dc);
     if (font == nullptr) return FALSE;
     size->cx = clamp_long(text_width(*font, text, count));
-    size->cy = platform::fonts::font_metrics(*font).height;
+    // No characters measure nothing at all, not even a line's height.
+    size->cy = count == 0 ? 0 : platform::fonts::font_metrics(*font).height;
     return TRUE;
 }
 
@@ -136,13 +137,17 @@ BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics) {
     metrics->tmWeight = request->weight > 0 ? request->weight : FW_NORMAL;
     metrics->tmDigitizedAspectX = 96;
     metrics->tmDigitizedAspectY = 96;
-    metrics->tmFirstChar = 0x20;
+    // The ANSI range of a TrueType face as GDI reports it: the first character is 0x1E, one
+    // below the default character 0x1F, which stands in for every byte the face has no glyph for.
+    metrics->tmFirstChar = 0x1E;
     metrics->tmLastChar = 0xFF;
     metrics->tmDefaultChar = 0x1F;
     metrics->tmBreakChar = 0x20;
     metrics->tmItalic = request->italic ? 1 : 0;
-    // TMPF_FIXED_PITCH (bit 0) is set for variable-pitch faces; 0x06 is vector | TrueType.
-    metrics->tmPitchAndFamily = static_cast<BYTE>((m.fixed_pitch ? 0x00 : 0x01) | 0x06);
+    // TMPF_FIXED_PITCH is set for variable-pitch faces (the name is the wrong way round on
+    // purpose, for compatibility); every face here is a TrueType outline, so vector too.
+    metrics->tmPitchAndFamily = static_cast<BYTE>(
+        m.family | (m.fixed_pitch ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE);
     metrics->tmCharSet = ANSI_CHARSET;
     return TRUE;
 }

@@ -193,8 +193,10 @@ extern "C" short WINAPI GetKeyState(int virtual_key) {
     return static_cast<short>(value | (state & platform::kToggled));
 }
 
+// Nonzero for every keyboard message (WM_KEYFIRST to WM_KEYLAST, characters included), whether
+// or not it posted a character; zero for any other message.
 extern "C" BOOL WINAPI TranslateMessage(const MSG *msg) {
-    if (msg == nullptr || !platform::is_key_message(msg->message)) return FALSE;
+    if (msg == nullptr || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
     if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
         int ch = platform::keyboard_char_for_key_message(msg->wParam, msg->lParam);
         if (ch >= 0) {

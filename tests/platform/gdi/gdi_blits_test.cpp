@@ -99,7 +99,9 @@ TEST(ScrollDCMove, ScrollAndClipRectanglesLimitTheMove) {
     EXPECT_TRUE(ScrollDC(canvas.dc(), INT_MIN, INT_MAX, nullptr, nullptr, nullptr, nullptr));
 }
 
-TEST(FillRectPaint, FillsTheBoxIgnoringTheSelectionAndNormalisesReversedBoxes) {
+// A reversed box fills from its far edge back to its near one, both moved by one pixel (left 9,
+// right 7 fills columns 8 and 9), as the block transfer with a negative extent does on Windows.
+TEST(FillRectPaint, FillsTheBoxIgnoringTheSelectionAndShiftsReversedBoxesByOne) {
     TestCanvas canvas(10, 10);
     HBRUSH brush = CreateSolidBrush(kBrush);
     PenAndBrush selection(canvas.dc(), 3, false);  // must not matter
@@ -111,6 +113,9 @@ TEST(FillRectPaint, FillsTheBoxIgnoringTheSelectionAndNormalisesReversedBoxes) {
     EXPECT_EQ(GetPixel(canvas.dc(), 5, 4), kBrush);
     EXPECT_EQ(GetPixel(canvas.dc(), 6, 4), kWhite);
     EXPECT_EQ(GetPixel(canvas.dc(), 8, 8), kBrush);
+    EXPECT_EQ(GetPixel(canvas.dc(), 9, 9), kBrush);
+    EXPECT_EQ(GetPixel(canvas.dc(), 7, 8), kWhite);
+    EXPECT_EQ(GetPixel(canvas.dc(), 8, 6), kWhite);
     EXPECT_FALSE(FillRect(canvas.dc(), nullptr, brush));
     EXPECT_FALSE(FillRect(nullptr, &box, brush));
     EXPECT_FALSE(FillRect(canvas.dc(), &box, reinterpret_cast<HBRUSH>(0x7777)));

@@ -145,3 +145,60 @@ TEST(Pens, WidthsAndStyles) {
     SelectObject(canvas.dc(), old);
     DeleteObject(huge);
 }
+
+// Indices 0 to 20 as Windows hands them out: 9 is unused, 15 the palette, 18 and 19 the DC brush
+// and pen, 20 the 1 x 1 bitmap of a fresh memory DC.
+TEST(StockObjects, EveryIndexHasItsKind) {
+    const DWORD kinds[] = {OBJ_BRUSH, OBJ_BRUSH, OBJ_BRUSH, OBJ_BRUSH, OBJ_BRUSH, OBJ_BRUSH,
+                           OBJ_PEN,   OBJ_PEN,   OBJ_PEN,   0,         OBJ_FONT,  OBJ_FONT,
+                           OBJ_FONT,  OBJ_FONT,  OBJ_FONT,  OBJ_PAL,   OBJ_FONT,  OBJ_FONT,
+                           OBJ_BRUSH, OBJ_PEN,   OBJ_BITMAP};
+    for (int index = 0; index <= 20; ++index)
+        EXPECT_EQ(GetObjectType(GetStockObject(index)), kinds[index]) << index;
+    EXPECT_EQ(GetStockObject(21), nullptr);
+    EXPECT_EQ(GetStockObject(-1), nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), GetStockObject(20));
+    EXPECT_EQ(SelectObject(dc, GetStockObject(DEFAULT_PALETTE)), nullptr);  // SelectPalette's job
+    EXPECT_NE(GetStockObject(DEVICE_DEFAULT_FONT), GetStockObject(SYSTEM_FONT));
+    DeleteDC(dc);
+}
+
+// GetObject copies the record an object was made from; no buffer asks for its size, a buffer
+// too short for a pen, brush or bitmap gets nothing, and a font's record may be cut short.
+TEST(ObjectRecords, GetObjectReportsWhatTheObjectWasMadeFrom) {
+    HPEN pen = CreatePen(PS_SOLID, -3, 0x7F123456);
+    LOGPEN logical_pen{};
+    EXPECT_EQ(GetObjectA(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
+    EXPECT_EQ(GetObjectA(pen, sizeof logical_pen, &logical_pen), static_cast<int>(sizeof(LOGPEN)));
+    EXPECT_EQ(logical_pen.lopnWidth.x, 3);
+    EXPECT_EQ(logical_pen.lopnColor, 0x7F123456u);
+    EXPECT_EQ(GetObjectA(pen, 4, &logical_pen), 0);
+    DeleteObject(pen);
+    LOGBRUSH brush{};
+    EXPECT_EQ(GetObjectA(GetStockObject(NULL_BRUSH), sizeof brush, &brush),
+              static_cast<int>(sizeof(LOGBRUSH)));
+    EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_NULL));
+    LOGFONTA font{};
+    EXPECT_EQ(GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font),
+              static_cast<int>(sizeof(LOGFONTA)));
+    EXPECT_EQ(font.lfHeight, 16);
+    EXPECT_EQ(font.lfWidth, 7);
+    EXPECT_STREQ(font.lfFaceName, "System");
+    LONG height = 0;
+    EXPECT_EQ(GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof height, &height),
+              static_cast<int>(sizeof height));
+    EXPECT_EQ(height, 12);
+    TestCanvas canvas(7, 5);
+    BITMAP bitmap{};
+    HGDIOBJ selected = GetCurrentObject(canvas.dc(), OBJ_BITMAP);
+    EXPECT_EQ(GetObjectA(selected, sizeof bitmap, &bitmap), static_cast<int>(sizeof(BITMAP)));
+    EXPECT_EQ(bitmap.bmWidth, 7);
+    EXPECT_EQ(bitmap.bmHeight, 5);
+    EXPECT_EQ(bitmap.bmWidthBytes, 28);
+    EXPECT_EQ(bitmap.bmBitsPixel, 32);
+    EXPECT_EQ(GetObjectA(canvas.dc(), sizeof bitmap, &bitmap), 0);  // a DC is no object
+    EXPECT_EQ(GetObjectType(canvas.dc()), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_DC), nullptr);
+    EXPECT_EQ(GetCurrentObject(nullptr, OBJ_PEN), nullptr);
+}

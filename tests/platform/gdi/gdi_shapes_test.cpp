@@ -126,6 +126,23 @@ TEST(EllipseRule, ReferencePictures) {
                     "..#oooooo#..", "...######...", "............"});
 }
 
+// A wide outline strokes the outline's pixel chain: a disc on every pixel and a band on every
+// diagonal step, which pokes out past the discs (Windows' picture, taken under Wine).
+TEST(EllipseRule, WidePenOutlineIsTheChainStrokedAsWindowsDrawsIt) {
+    expect_picture(shape_picture(
+                       3, true, [](HDC dc) { Ellipse(dc, 4, 4, 12, 12); }, 16, 15),
+                   {"................", "................", "................", "......######....",
+                    "....#########...", "...#########....", "...#####o####...", "...####ooo###...",
+                    "...####ooo###...", "...#####o####...", "...#########....", "....#########...",
+                    "......######....", "................", "................"});
+    // A 15 x 11 box: the quadrant walk puts two pixels on the rows next to the middle one.
+    expect_picture(shape_picture(
+                       1, false, [](HDC dc) { Ellipse(dc, 0, 0, 15, 11); }, 15, 11),
+                   {".....#####.....", "...##.....##...", ".##.........##.", ".#...........#.",
+                    "#.............#", "#.............#", "#.............#", ".#...........#.",
+                    ".##.........##.", "...##.....##...", ".....#####....."});
+}
+
 TEST(EllipseRule, TinyBoxesAreRectanglesAndARadiusZeroDiscIsOnePixel) {
     expect_picture(shape_picture(
                        1, true, [](HDC dc) { Ellipse(dc, 1, 1, 2, 2); }, 3, 3),

@@ -134,6 +134,41 @@ TEST(FontMatch, UnknownProportionalFaceHasTheWidthsOfArial) {
     EXPECT_EQ(unknown.cy, arial.cy);
 }
 
+// TrueType metadata as GDI reports it: the ANSI range from 0x1E, the face's family with the
+// TrueType and vector bits (and TMPF_FIXED_PITCH for a proportional face), the widest character
+// the face's bounding box across.
+TEST(FontMetadata, TrueTypeFacesReportTheirRangeFamilyAndWidestCharacter) {
+    TestCanvas canvas(8, 8);
+    SelectedFont font(canvas.dc(), -12);
+    const TEXTMETRICA sans = metrics_of(canvas.dc());
+    EXPECT_EQ(sans.tmFirstChar, 0x1E);
+    EXPECT_EQ(sans.tmDefaultChar, 0x1F);
+    EXPECT_EQ(sans.tmPitchAndFamily, FF_SWISS | TMPF_TRUETYPE | TMPF_VECTOR | TMPF_FIXED_PITCH);
+    EXPECT_GE(sans.tmMaxCharWidth, extent_of(canvas.dc(), "W", 1).cx);
+    SelectObject(canvas.dc(), GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_EQ(metrics_of(canvas.dc()).tmPitchAndFamily, FF_MODERN | TMPF_TRUETYPE | TMPF_VECTOR);
+}
+
+// SYSTEM_FONT's LOGFONT asks for characters 7 pixels wide on average: the bold face is
+// stretched across to that, so it measures narrower than the same face at its own width.
+TEST(FontMetadata, SystemFontIsStretchedToItsLogfontWidth) {
+    TestCanvas canvas(8, 8);
+    SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+    const TEXTMETRICA system = metrics_of(canvas.dc());
+    const SIZE narrow = extent_of(canvas.dc(), "Hello, World!", 13);
+    SelectObject(canvas.dc(), GetStockObject(DEVICE_DEFAULT_FONT));
+    const TEXTMETRICA natural = metrics_of(canvas.dc());
+    const SIZE wide = extent_of(canvas.dc(), "Hello, World!", 13);
+    EXPECT_EQ(system.tmAveCharWidth, 7);
+    EXPECT_EQ(system.tmHeight, 16);
+    EXPECT_EQ(natural.tmHeight, 16);
+    EXPECT_GT(natural.tmAveCharWidth, 7);
+    EXPECT_LT(narrow.cx, wide.cx);
+    EXPECT_LT(system.tmMaxCharWidth, natural.tmMaxCharWidth);
+    EXPECT_EQ(SetBkColor(canvas.dc(), 0x7F0A0B0C), RGB(255, 255, 255));
+    EXPECT_EQ(GetBkColor(canvas.dc()), 0x7F0A0B0Cu);  // kept as given
+}
+
 TEST(TextExtent, SumOfAdvancesWithControlBytesMeasuredNotObeyed) {
     TestCanvas canvas(4, 4);
     SelectedFont font(canvas.dc(), -14);
@@ -146,7 +181,7 @@ TEST(TextExtent, SumOfAdvancesWithControlBytesMeasuredNotObeyed) {
     EXPECT_GT(a.cx, 0);
     const SIZE none = extent_of(canvas.dc(), "", 0);
     EXPECT_EQ(none.cx, 0);
-    EXPECT_EQ(none.cy, m.tmHeight);
+    EXPECT_EQ(none.cy, 0);  // no characters: no line height either
     SIZE size{};
     EXPECT_FALSE(GetTextExtentPointA(canvas.dc(), "A", -1, &size));
     EXPECT_FALSE(GetTextExtentPointA(canvas.dc(), nullptr, 3, &size));

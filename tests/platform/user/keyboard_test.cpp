@@ -126,6 +126,21 @@ TEST_F(Keyboard, AForwardedKeyDownTranslatesLikeTheOriginal) {
     EXPECT_EQ(got.back().hwnd, other);
 }
 
+// TranslateMessage says nonzero for every keyboard message, a character message included (which
+// it leaves alone), and zero for anything else.
+TEST_F(Keyboard, TranslateMessageAnswersForEveryKeyboardMessage) {
+    MSG msg{window, WM_CHAR, 'a', 1, 0, {0, 0}};
+    EXPECT_TRUE(TranslateMessage(&msg));
+    msg.message = WM_KEYUP;
+    EXPECT_TRUE(TranslateMessage(&msg));
+    msg.message = WM_USER;
+    EXPECT_FALSE(TranslateMessage(&msg));
+    msg.message = WM_MOUSEMOVE;
+    EXPECT_FALSE(TranslateMessage(&msg));
+    EXPECT_FALSE(TranslateMessage(nullptr));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));  // nothing was posted
+}
+
 TEST_F(Keyboard, KeyStateFollowsRetrievedMessagesWithToggles) {
     headless_host_key(VK_CONTROL, 1);
     EXPECT_EQ(GetKeyState(VK_CONTROL), 0) << "not yet retrieved";

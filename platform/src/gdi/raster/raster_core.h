@@ -58,9 +58,15 @@ inline void fill_pixels(std::uint32_t *first, std::size_t count, std::uint32_t p
     }
     std::wmemset(reinterpret_cast<wchar_t *>(first), static_cast<wchar_t>(pixel), count);
 }
+// How many row spans the writers below were asked to fill since the process started: the work a
+// shape costs, which tests and benchmarks read (a wide outline must cost rows of the bitmap, not
+// rows of its pen).
+inline std::uint64_t spans_filled = 0;
+
 // Pixels [x_begin, x_end) of the row that starts at `row`, clipped to [0, width).
 inline void fill_row(std::uint32_t *row, Coord width, Coord x_begin, Coord x_end,
                      std::uint32_t pixel) {
+    ++spans_filled;
     const Coord begin = x_begin < 0 ? 0 : x_begin;
     const Coord end = x_end > width ? width : x_end;
     if (begin < end) fill_pixels(row + begin, static_cast<std::size_t>(end - begin), pixel);

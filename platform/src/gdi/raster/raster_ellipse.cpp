@@ -37,30 +37,30 @@ inline void EllipseRows::record(Coord x, Coord y) {
     run.outer = std::max(run.outer, right);
 }
 
-// The midpoint walk over all four quadrants at once, from the middle rows outwards.
+// The midpoint walk of one quadrant, from the right end of the middle row outwards to the top
+// (and, mirrored, the bottom) row: each step moves one column in, one row out, or both,
+// whichever keeps the error term of the ellipse through the corner pixels' centres smallest.
+// The walk stops when it reaches the middle column; a very flat ellipse can stop before its
+// outermost rows, which then hold no chain pixel (and no fill), as GDI draws it.
 void EllipseRows::trace() {
-    const Coord a = width_ - 1, b = height_ - 1, b1 = b & 1;
-    Coord dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
-    Coord err = dx + dy + b1 * a * a;
-    Coord x0 = 0, x1 = a, y0 = (b + 1) / 2, y1 = y0 - b1;
-    const Coord a8 = 8 * a * a, b8 = 8 * b * b;
-    do {
-        record(x1, y0), record(x0, y0), record(x0, y1), record(x1, y1);
-        Coord e2 = 2 * err;
-        if (e2 <= dy) {
-            ++y0, --y1;
-            dy += a8;
-            err += dy;
-        }
-        if (e2 >= dx || 2 * err > dy) {
-            ++x0, --x1;
-            dx += b8;
+    const Coord a = width_ - 1, b = height_ - 1, odd = b % 2;
+    const Coord step_x = 8 * b * b, step_y = 8 * a * a;
+    Coord dx = 4 * b * b * (1 - a), dy = 4 * a * a * (1 + odd);
+    Coord err = dx + dy + a * a * odd;
+    for (Coord x = a, y = height_ / 2; x >= width_ / 2;) {
+        record(x, y);
+        record(x, b - y);
+        const Coord e2 = 2 * err;
+        if (e2 >= dx) {
+            --x;
+            dx += step_x;
             err += dx;
         }
-    } while (x0 <= x1);
-    while (y0 - y1 < b) {  // a very flat ellipse stops early: finish its tips
-        record(x0 - 1, y0), record(x1 + 1, y0++);
-        record(x0 - 1, y1), record(x1 + 1, y1--);
+        if (e2 <= dy) {
+            ++y;
+            dy += step_y;
+            err += dy;
+        }
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 namespace platform::raster {
 namespace {
@@ -191,32 +192,41 @@ void PenDisc::stamp_run(const PixelSurface &surface, Coord y, Coord x_first, Coo
 void wide_segment_body(const PixelSurface &surface, Point64 from, Point64 to, int width,
                        std::uint32_t pixel) {
     const Coord dx = to.x - from.x, dy = to.y - from.y;
-    const Coord narrow = width / 2;
+    const Coord before = width / 2;  // pixels of a level band above (or left of) the segment
     if (dy == 0) {
-        fill_box(surface, std::min(from.x, to.x), from.y - narrow, std::max(from.x, to.x),
-                 from.y - narrow + width, pixel);
+        fill_box(surface, std::min(from.x, to.x), from.y - before, std::max(from.x, to.x),
+                 from.y - before + width, pixel);
         return;
     }
     if (dx == 0) {
-        fill_box(surface, from.x - narrow, std::min(from.y, to.y), from.x - narrow + width,
+        fill_box(surface, from.x - before, std::min(from.y, to.y), from.x - before + width,
                  std::max(from.y, to.y), pixel);
         return;
     }
-    // The band's extent across the segment, split as in the horizontal case: the smaller half
-    // towards negative coordinates.
-    const long double length =
-        std::hypot(static_cast<long double>(dx), static_cast<long double>(dy));
-    const Coord across_x = std::llround(width * std::fabs(static_cast<long double>(dy)) / length);
-    const Coord across_y = std::llround(width * std::fabs(static_cast<long double>(dx)) / length);
-    auto offset = [](Coord across, bool positive) {
-        return positive ? across - across / 2 : -(across / 2);
-    };
-    const Point64 side_a{offset(across_x, -dy > 0), offset(across_y, dx > 0)};
-    const Point64 side_b{offset(across_x, dy > 0), offset(across_y, -dx > 0)};
-    const std::array<Point64, 4> band = {
-        Point64{from.x + side_a.x, from.y + side_a.y}, Point64{to.x + side_a.x, to.y + side_a.y},
-        Point64{to.x + side_b.x, to.y + side_b.y}, Point64{from.x + side_b.x, from.y + side_b.y}};
-    fill_polygon(surface, band, pixel);
+    fill_polygon(surface, wide_segment_corners(from, to, width), pixel);
+}
+
+std::array<Point64, 4> wide_segment_corners(Point64 from, Point64 to, int width) {
+    const Coord dx = to.x - from.x, dy = to.y - from.y;
+    // A sloped band is a quadrilateral whose half-widths across the segment are measured along
+    // each axis (width * |dy| / length across x, width * |dx| / length across y). Each is split
+    // into a narrow half, round(h / 2), and a wide half, round((h + 1) / 2), rounded half away
+    // from zero. Walking from `from` to `to`, the narrow half lies towards (-dy, dx) and the
+    // wide half towards (dy, -dx), which is how Windows places an odd pixel of a sloped band.
+    const double length = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+    const double across_x = width * std::fabs(static_cast<double>(dy)) / length;
+    const double across_y = width * std::fabs(static_cast<double>(dx)) / length;
+    auto half = [](double extent) { return static_cast<Coord>(std::llround(extent)); };
+    Point64 narrow{half(across_x / 2), half(across_y / 2)};
+    Point64 wide{half((across_x + 1) / 2), half((across_y + 1) / 2)};
+    if (dx < 0) narrow.y = -narrow.y, wide.y = -wide.y;
+    if (dy < 0) {
+        std::swap(narrow, wide);
+        narrow.x = -narrow.x, wide.x = -wide.x;
+    }
+    return {Point64{from.x - narrow.x, from.y + narrow.y},
+            Point64{from.x + wide.x, from.y - wide.y}, Point64{to.x + wide.x, to.y - wide.y},
+            Point64{to.x - narrow.x, to.y + narrow.y}};
 }
 
 void wide_polyline(const PixelSurface &surface, std::span<const Point64> points, bool closed,

@@ -10,6 +10,7 @@
 // Depends on: raster_core.h, raster_ellipse.h. Limits: widths up to 65536.
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "gdi/raster/raster_core.h"
@@ -34,6 +35,8 @@ private:
     EllipseRows rows_;
 };
 
+// The corners of a sloped band (dx and dy both nonzero), in the order they are filled.
+std::array<Point64, 4> wide_segment_corners(Point64 from, Point64 to, int width);
 // The band of a wide segment, without its end discs; nothing for a zero-length segment.
 void wide_segment_body(const PixelSurface &surface, Point64 from, Point64 to, int width,
                        std::uint32_t pixel);

@@ -1,4 +1,5 @@
-// menus.cpp: the menu calls (CreateMenu ... GetMenuState) and the registry of live menus.
+// menus.cpp: the menu calls (CreateMenu ... GetMenuState, EnableMenuItem) and the registry of live
+// menus.
 //
 // Depends on the window system for attaching a bar to a window (user/window_layout.h) and on the
 // tracking module to stop tracking a menu that goes away. Every live menu is counted in
@@ -245,6 +246,16 @@ DWORD WINAPI CheckMenuItem(HMENU menu, UINT item, UINT check) {
     return previous;
 }
 
+// Like CheckMenuItem: the previous MF_GRAYED and MF_DISABLED bits, or -1 for no such item.
+BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT enable) {
+    MenuItem *entry = platform::find_item(menu, item, enable);
+    if (entry == nullptr) return -1;
+    constexpr UINT kState = MF_GRAYED | MF_DISABLED;
+    const UINT previous = entry->flags & kState;
+    entry->flags = (entry->flags & ~kState) | (enable & kState);
+    return static_cast<BOOL>(previous);
+}
+
 HMENU WINAPI GetSubMenu(HMENU menu, int position) {
     const MenuObject *object = menu_object(menu);
     if (object == nullptr || position < 0 ||
@@ -294,6 +305,8 @@ UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags) {
         const UINT count = child != nullptr ? static_cast<UINT>(child->items.size()) : 0;
         return ((count & 0xFF) << 8) | (entry->flags & 0xFF);
     }
+    // A separator can never be chosen, and says so: it reports itself grayed and disabled.
+    if ((entry->flags & MF_SEPARATOR) != 0) return entry->flags | MF_GRAYED | MF_DISABLED;
     return entry->flags;
 }
 

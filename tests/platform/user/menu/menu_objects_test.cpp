@@ -56,7 +56,9 @@ TEST(MenuObjects, ItemsKeepOrderTextsIdsAndStates) {
     EXPECT_EQ(GetMenuStringA(menu.popup, 1, nullptr, 0, MF_BYCOMMAND), 15);
 
     EXPECT_EQ(GetMenuState(menu.popup, 0, MF_BYPOSITION), static_cast<UINT>(MF_STRING));
-    EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR));
+    // A separator reports itself grayed and disabled as well: it can never be chosen.
+    EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYPOSITION),
+              static_cast<UINT>(MF_SEPARATOR | MF_GRAYED | MF_DISABLED));
     EXPECT_EQ(GetMenuState(menu.popup, 4, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(GetMenuState(menu.popup, 9, MF_BYCOMMAND), static_cast<UINT>(MF_GRAYED));
     // A popup item reports MF_POPUP and, in its high byte, how many items the popup holds.
@@ -85,6 +87,23 @@ TEST(MenuObjects, CheckMenuItemReturnsThePreviousStateAndSearchesPopups) {
     EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYPOSITION | MF_CHECKED), static_cast<DWORD>(-1));
     DestroyMenu(menu.bar);
     EXPECT_EQ(CheckMenuItem(menu.popup, 4, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(-1));
+}
+
+// EnableMenuItem answers like CheckMenuItem: the previous gray and disabled bits, or -1.
+TEST(MenuObjects, EnableMenuItemReturnsThePreviousStateAndKeepsTheCheck) {
+    RunMenu menu;
+    EXPECT_EQ(EnableMenuItem(menu.popup, 9, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
+    EXPECT_EQ(EnableMenuItem(menu.popup, 4, MF_BYCOMMAND | MF_DISABLED), MF_ENABLED);
+    EXPECT_EQ(GetMenuState(menu.popup, 4, MF_BYCOMMAND),
+              static_cast<UINT>(MF_CHECKED | MF_DISABLED));
+    EXPECT_EQ(EnableMenuItem(menu.bar, 4, MF_BYCOMMAND | MF_GRAYED),
+              MF_DISABLED);  // through the bar
+    EXPECT_EQ(EnableMenuItem(menu.popup, 0, MF_BYPOSITION | MF_GRAYED), MF_ENABLED);
+    EXPECT_EQ(GetMenuState(menu.popup, 1, MF_BYCOMMAND), static_cast<UINT>(MF_GRAYED));
+    EXPECT_EQ(EnableMenuItem(menu.popup, 12, MF_BYCOMMAND | MF_GRAYED), -1);
+    EXPECT_EQ(EnableMenuItem(menu.popup, 4, MF_BYPOSITION | MF_GRAYED), -1);
+    DestroyMenu(menu.bar);
+    EXPECT_EQ(EnableMenuItem(menu.popup, 1, MF_BYCOMMAND | MF_GRAYED), -1);
 }
 
 TEST(MenuObjects, DestroyMenuFreesPopupsAndKillsEveryHandle) {

@@ -1,0 +1,60 @@
+// bench_wide_pen.cpp: the cost of ovals drawn with very wide pens, the package calls that once
+// took seconds (a wide outline visited twice the width in extra rows and stamped a disc of up to
+// the canvas's height on each), next to the game's own width-2 shapes, which must stay cheap.
+//
+// Runs on the headless host, so every figure is canvas work only.
+#include <benchmark/benchmark.h>
+#include <headless_host.h>
+
+#include "vorbl_internal.h"
+
+namespace {
+
+void start_package_once() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    headless_host_use();
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    VORBL_set_logging(0);
+    VORBL_clear_canvas();
+}
+
+// A tall oval crossing the canvas with a 10000-pixel pen.
+void BM_tall_oval_pen_10000(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(RED, -300, 100000, 300, -100000, 10000);
+}
+BENCHMARK(BM_tall_oval_pen_10000)->Unit(benchmark::kMillisecond);
+
+// The same with the widest pen there is.
+void BM_tall_oval_pen_65536(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(RED, -300, 100000, 300, -100000, 65536);
+}
+BENCHMARK(BM_tall_oval_pen_65536)->Unit(benchmark::kMillisecond);
+
+// A box reaching near the ends of the coordinate range, with the widest pen.
+void BM_huge_oval_huge_pen(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(ICE_BLUE, -1000, 2147483646, 448, -1165875974, 2147483646);
+}
+BENCHMARK(BM_huge_oval_huge_pen)->Unit(benchmark::kMillisecond);
+
+// What the game draws: a butterfly-sized oval outlined with a 2-pixel pen.
+void BM_small_oval_pen_2(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(BLACK, -12, 6, 12, -6, 2);
+}
+BENCHMARK(BM_small_oval_pen_2)->Unit(benchmark::kMicrosecond);
+
+// An 80-pixel circle outlined with a 5-pixel pen.
+void BM_round_oval_pen_5(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(WHITE, -40, 40, 40, -40, 5);
+}
+BENCHMARK(BM_round_oval_pen_5)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
