@@ -2,10 +2,10 @@
 //
 // Depends on the shared event variables of the event wait, the script state (script_files.cpp),
 // script_open.h for opening the file (only a regular file opens) and VORBL_text_printf for the
-// messages. The reader is lenient by design: it looks only at the
-// kind letter at position 6 and at the numbers after it, so hand-written scripts work. It is also
-// bounded by design: a line is read into a buffer of 512 characters and a number into one of 12,
-// and nothing is ever looked at beyond what was read.
+// messages. The reader is lenient by design: it looks only at the kind letter at position 6 and
+// at the numbers after it, so hand-written scripts work. It is also bounded by design: a line is
+// read into a buffer of 512 characters and a number into one of 12, nothing is ever looked at
+// beyond what was read, and one call reads a bounded number of characters, whatever the file.
 //
 // Rules for lines the format does not cover:
 // - shorter than seven characters (no kind letter): like any unknown kind, no event;

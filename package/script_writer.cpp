@@ -21,7 +21,8 @@ static bool kind_has_line(int kind) {
 // The message for a script that cannot be opened for writing, by the reason.
 static const char *write_refusal_message(ScriptOpenFailure failure) {
     switch (failure) {
-        case SCRIPT_OPEN_LINK: return "Cannot open script file %s for writing: it is a link\n";
+        case SCRIPT_OPEN_LINK:
+            return "Cannot open script file %s for writing: it is a symbolic link\n";
         case SCRIPT_OPEN_NOT_OWN:
             return "Cannot open script file %s for writing: another user owns it\n";
         case SCRIPT_OPEN_OTHER_NAMES:

@@ -99,8 +99,9 @@ TEST_F(ScriptFileKinds, RecordingNeverWritesThroughASymbolicLink) {
     ASSERT_EQ(symlink("target", SCRIPT), 0);
     EXPECT_FALSE(record_click());
     EXPECT_FALSE(record_click());
-    EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for writing: it is a link"),
-              2);
+    EXPECT_EQ(
+        messages_containing("Cannot open script file VORBL.SCR for writing: it is a symbolic link"),
+        2);
     EXPECT_EQ(file_bytes("target"), OTHER_DATA);
 
     // A link that points nowhere is not followed to create its target either.
