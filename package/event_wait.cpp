@@ -85,6 +85,17 @@ void pump_one_message(void) {
     }
 }
 
+void event_state_reset(void) {
+    event_kind = EVENT_NONE;
+    event_x = 0;
+    event_y = 0;
+    event_key = 0;
+    animating = 0;
+    one_frame_pending = 0;
+    tick_pending = 0;
+    quit_requested = 0;
+}
+
 int VORBL_next_event(EventInfo *info) {
     event_kind = EVENT_NONE;
     event_key = 0;

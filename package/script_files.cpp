@@ -71,6 +71,15 @@ static void stop_recording(void) {
     script_close();
 }
 
+void script_shutdown(void) {
+    if (script_recording) {
+        stop_recording();
+    }
+    script_stop_playback();
+    script_close();
+    periodic_run_count = 0;
+}
+
 void script_switch_record(void) {
     if (script_recording) {
         stop_recording();

@@ -1,21 +1,27 @@
 // script_reader.cpp: playing back the script file, one event per call.
 //
-// Depends on the shared event variables of the event wait, the script state (script_files.cpp)
-// and VORBL_text_printf for the messages. The reader is lenient by design: it looks only at the
-// kind letter at position 6 and at the numbers after it, so hand-written scripts work. It is also
-// bounded by design: a line is read into a buffer of 512 characters and a number into one of 12,
-// and nothing is ever looked at beyond what was read.
+// Depends on the shared event variables of the event wait, the script state (script_files.cpp),
+// script_open.h for opening the file (only a regular file opens) and VORBL_text_printf for the
+// messages. The reader is lenient by design: it looks only at the kind letter at position 6 and
+// at the numbers after it, so hand-written scripts work. It is also bounded by design: a line is
+// read into a buffer of 512 characters and a number into one of 12, nothing is ever looked at
+// beyond what was read, and one call reads a bounded number of characters, whatever the file.
 //
 // Rules for lines the format does not cover:
 // - shorter than seven characters (no kind letter): like any unknown kind, no event;
 // - a known kind with a number missing (a mouse line with one number included): that number is 0;
 // - a number run longer than 11 characters: its first 11 are the number, the rest is passed over;
-// - longer than 511 characters: the first 511 are the line, the rest up to its line end is skipped;
-// - ending in carriage return and line feed: the carriage return is dropped.
+// - longer than 511 characters: read 511 at a time, each piece taken as a line of its own, so
+//   one call reads at most 511 characters of text that is not an empty line, whatever the file;
+// - ending in carriage return and line feed: the carriage return is dropped;
+// - more than 4096 empty lines in a row: playback stops with a message at the 4097th, and the
+//   next playback goes on from there. Passing over empty lines is the one loop whose length the
+//   file decides; the cap keeps every call's work bounded, whatever the file holds.
 #include <cstdint>
 #include <cstdio>
 
 #include "script_file_access.h"
+#include "script_open.h"
 #include "vorbl_internal.h"
 
 namespace vorbl {
@@ -23,8 +29,9 @@ namespace vorbl {
 constexpr int LINE_BUFFER_SIZE = 512;   // 511 characters of a line, line feed included, and a NUL
 constexpr int NUMBER_BUFFER_SIZE = 12;  // "-2147483648" and a NUL
 constexpr int KIND_POSITION = 6;        // after the prefix "VORBL_"
+constexpr int MAX_EMPTY_LINES_PASSED = 4096;  // per call; no hand-made script needs more
 
-enum LineOutcome { LINE_READ, LINE_AT_END, LINE_READ_FAILED };
+enum LineOutcome { LINE_READ, LINE_AT_END, LINE_READ_FAILED, LINE_TOO_MANY_EMPTY };
 
 // A line held in the line buffer and the position the parser has reached in it.
 struct LineCursor {
@@ -35,9 +42,9 @@ struct LineCursor {
 
 // ---- Reading lines ---------------------------------------------------------------------------
 
-// Opens the script for reading; on failure says so and ends playback.
+// Opens the script for reading; on failure says so and ends playback. Only a regular file opens.
 static bool open_for_reading(void) {
-    script_file = std::fopen(SCRIPT_FILE_NAME, "rt");
+    script_file = open_script_for_reading(SCRIPT_FILE_NAME).file;
     if (script_file == nullptr) {
         VORBL_text_printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
         script_stop_playback();
@@ -67,14 +74,6 @@ static int read_piece(char *line, int capacity) {
     return length;
 }
 
-// Passes over the tail of a line too long for the buffer, so it is never taken for a line.
-static void skip_rest_of_line(void) {
-    int c;
-    do {
-        c = std::getc(script_file);
-    } while (c != EOF && c != '\n');
-}
-
 // A script made where lines end in CR LF reads like one made here.
 static void drop_carriage_return(char *line, int *length) {
     if (*length >= 2 && line[*length - 1] == '\n' && line[*length - 2] == '\r') {
@@ -84,11 +83,10 @@ static void drop_carriage_return(char *line, int *length) {
     }
 }
 
+// A line longer than the buffer is not skipped to its end: what follows the first 511 characters
+// is the next line. Skipping would read without bound a file that never ends a line.
 static int read_one_line(char *line) {
     int length = read_piece(line, LINE_BUFFER_SIZE - 1);
-    if (length > 0 && line[length - 1] != '\n' && !stream_stopped()) {
-        skip_rest_of_line();
-    }
     drop_carriage_return(line, &length);
     return length;
 }
@@ -96,9 +94,13 @@ static int read_one_line(char *line) {
 // Reads the next line that is not empty. A line is taken only if the reads that produced it
 // neither reached the end of the file nor failed: a last line without its line end is not used.
 static LineOutcome read_script_line(char *line, int *length) {
-    do {
+    *length = read_one_line(line);
+    for (int passed = 0; !stream_stopped() && line[0] == '\n'; ++passed) {
+        if (passed == MAX_EMPTY_LINES_PASSED) {
+            return LINE_TOO_MANY_EMPTY;
+        }
         *length = read_one_line(line);
-    } while (!stream_stopped() && line[0] == '\n');
+    }
     if (std::ferror(script_file)) {
         return LINE_READ_FAILED;
     }
@@ -233,6 +235,8 @@ int script_read_event(void) {
     switch (read_script_line(line, &length)) {
         case LINE_AT_END: return end_playback_with("EOF encountered in script file %s\n");
         case LINE_READ_FAILED: return end_playback_with("Cannot read script file %s\n");
+        case LINE_TOO_MANY_EMPTY:
+            return end_playback_with("Script file %s has too many empty lines in a row\n");
         case LINE_READ: break;
     }
     return parse_script_line(line, length);

@@ -1,12 +1,14 @@
 // script_writer.cpp: recording events into the script file, one formatted line per event and
 // one counted line per run of periodic events.
 //
-// Depends on the shared event variables of the event wait, the script state (script_files.cpp)
+// Depends on the shared event variables of the event wait, the script state (script_files.cpp),
+// script_open.h for opening the file (which refuses links and files that are not the user's own)
 // and VORBL_text_printf for the messages. Write errors on an open file are not detected: lines go
 // through the standard library's buffer and reach the disk when the file is closed.
 #include <cstdio>
 
 #include "script_file_access.h"
+#include "script_open.h"
 #include "vorbl_internal.h"
 
 namespace vorbl {
@@ -16,11 +18,26 @@ static bool kind_has_line(int kind) {
     return kind == EVENT_MOUSE || kind == EVENT_KBD || kind == EVENT_PERIODIC;
 }
 
+// The message for a script that cannot be opened for writing, by the reason.
+static const char *write_refusal_message(ScriptOpenFailure failure) {
+    switch (failure) {
+        case SCRIPT_OPEN_LINK:
+            return "Cannot open script file %s for writing: it is a symbolic link\n";
+        case SCRIPT_OPEN_NOT_OWN:
+            return "Cannot open script file %s for writing: another user owns it\n";
+        case SCRIPT_OPEN_OTHER_NAMES:
+            return "Cannot open script file %s for writing: it has other names\n";
+        case SCRIPT_OPEN_FAILED: break;
+    }
+    return "Cannot open script file %s for writing\n";
+}
+
 // Creates or truncates the script. On failure recording stays on and the next line tries again.
 static bool open_for_writing(void) {
-    script_file = std::fopen(SCRIPT_FILE_NAME, "wt");
+    const ScriptOpening opening = open_script_for_writing(SCRIPT_FILE_NAME);
+    script_file = opening.file;
     if (script_file == nullptr) {
-        VORBL_text_printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
+        VORBL_text_printf(write_refusal_message(opening.failure), SCRIPT_FILE_NAME);
         return false;
     }
     script_file_for_writing = 1;

@@ -104,6 +104,24 @@ void destroy_windows(void) {
     run_menu = nullptr;
 }
 
+// Destroying the graphics window posts the quit message, and a quit the program never fetched
+// may be queued too; left there, it would end the first wait after the next start-up.
+void discard_pending_quit(void) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// The windows module's own state, back to its load-time values.
+void reset_window_state(void) {
+    app_instance = nullptr;
+    origin_x = 0;
+    origin_y = 0;
+    ctrl_held = 0;
+    logging_on = 1;
+    canvas_dirty = 1;
+}
+
 void unregister_window_classes(void) {
     UnregisterClassA(GRAPHICS_CLASS, app_instance);
     UnregisterClassA(TEXT_CLASS, app_instance);
@@ -141,16 +159,22 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance, char *comm
 }
 
 // Gives back everything start-up took, so that nothing the package made outlives it; a wait or
-// drawing call after this finds no window and no canvas and does nothing.
+// drawing call after this finds no window and no canvas and does nothing. A recording ends as
+// its switch ends it, with its pending run written. The package is left as it was at load, so a
+// later start-up begins clean: no stale quit, no leftover flags, an empty text ring.
 extern "C" int VORBL_shutdown(void) {
     if (window_dc) {
         ReleaseDC(graphics_hwnd, window_dc);
         window_dc = nullptr;
     }
-    script_close();
+    script_shutdown();
     release_canvas();
     destroy_windows();
+    discard_pending_quit();
     unregister_window_classes();
+    text_ring_free();
+    event_state_reset();
+    reset_window_state();
     return 1;
 }
 

@@ -6,7 +6,7 @@
 // windows module, and on the window-system and GDI calls of <windows.h>. A message that arrives
 // before the text window exists is stored like any other and shows at the window's first paint.
 // A message that cannot be stored (no memory for its block) is dropped and the ring is left as
-// it was; there is no other channel to report that on.
+// it was; there is no other channel to report that on. VORBL_shutdown frees the stored lines.
 #include <cstdarg>
 #include <cstring>
 
@@ -84,10 +84,20 @@ extern "C" int VORBL_text_printf(const char *format, ...) {
     va_start(args, format);
     int count = format_message(buffer, format, args);
     va_end(args);
-    if (!store_line(buffer, count > 0 ? static_cast<std::size_t>(count) : 0)) return -1;
+    // A line that cannot be stored changes nothing on screen; the result is still the count.
+    const bool stored = store_line(buffer, count > 0 ? static_cast<std::size_t>(count) : 0);
     // Before the text window exists there is nothing to repaint; its first paint shows the line.
-    if (text_hwnd != nullptr) InvalidateRect(text_hwnd, nullptr, TRUE);
+    if (stored && text_hwnd != nullptr) InvalidateRect(text_hwnd, nullptr, TRUE);
     return count;
+}
+
+void text_ring_free(void) {
+    for (HGLOBAL &block : text_lines) {
+        if (block != nullptr) GlobalFree(block);
+        block = nullptr;
+    }
+    text_first = -1;
+    text_next = 0;
 }
 
 void text_window_paint(HWND window) {

@@ -74,6 +74,8 @@ extern unsigned char quit_requested;
 
 int VORBL_next_event(EventInfo *info);
 void pump_one_message(void);
+// Puts the event and animation state back to its load-time values (VORBL_shutdown).
+void event_state_reset(void);
 
 // ---- Windows, menus and input (startup_shutdown.cpp, window_procedures.cpp) ---
 extern HWND graphics_hwnd;
@@ -97,6 +99,8 @@ extern HGLOBAL text_lines[TEXT_LINE_COUNT];
 extern int text_first;
 extern int text_next;
 void text_window_paint(HWND window);
+// Frees every stored line and empties the ring (VORBL_shutdown).
+void text_ring_free(void);
 
 // ---- Script files (script_files.cpp) ----------------------------------------------------
 extern std::FILE *script_file;
@@ -110,6 +114,9 @@ int script_read_event(void);
 void script_record_event(void);
 void script_stop_playback(void);
 void script_close(void);
+// Ends recording as its switch does (the pending run is written), ends playback and closes the
+// file, so nothing of the script outlives the package (VORBL_shutdown).
+void script_shutdown(void);
 // The three switches of the "&Run" menu and their Ctrl keys.
 void script_switch_record(void);
 void script_switch_playback(void);

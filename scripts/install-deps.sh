@@ -2,7 +2,9 @@
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Runs apt-get as root, or through sudo when started by another user. `--ci` adds the
 # mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
-# and Wine, which runs those Windows builds (the conformance suite and the game) as the referee.
+# Wine, which runs those Windows builds (the conformance suite and the game) as the referee,
+# and clang 14 with its libFuzzer and sanitizer runtimes for the fuzz targets; `--fuzz` adds
+# only the latter.
 set -euo pipefail
 
 packages=(
@@ -29,9 +31,17 @@ packages=(
   dpkg-dev            # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
   file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
+fuzz_packages=(
+  clang-14            # the compiler of the `fuzz` preset
+  libclang-rt-14-dev  # libFuzzer and the address and undefined-behaviour sanitizer runtimes
+  llvm-14             # llvm-symbolizer, for readable stack traces in findings
+)
 if [[ "${1:-}" == "--ci" ]]; then
   packages+=(mingw-w64)  # the Windows cross-compile check
   packages+=(wine64)     # runs the Windows builds: tests/conformance/ and the game under Xvfb
+  packages+=("${fuzz_packages[@]}")
+elif [[ "${1:-}" == "--fuzz" ]]; then
+  packages+=("${fuzz_packages[@]}")
 fi
 
 missing=()

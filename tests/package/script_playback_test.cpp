@@ -108,6 +108,23 @@ TEST_F(ScriptPlayback, QuittingWhileRecordingWritesOnlyThePendingRun) {
     EXPECT_EQ(file_bytes(SCRIPT), "VORBL_PERIODIC(2);\n");
 }
 
+// Shutdown ends a recording as Ctrl+R does; a wait after it finds no recording to feed, so it
+// can neither reopen nor empty the script.
+TEST_F(ScriptPlayback, ShutdownEndsARecordingAndLaterWaitsLeaveTheScriptAlone) {
+    ctrl('R');
+    click_at(5, 6);
+    ASSERT_EQ(wait().kind, EVENT_MOUSE);
+    VORBL_set_animation(ANIMATE_RUN);
+    ASSERT_EQ(wait(), TICK);
+    ASSERT_EQ(wait(), TICK);
+    VORBL_shutdown();
+    const std::string recorded = "VORBL_MOUSE(5, 6);\nVORBL_PERIODIC(2);\n";
+    EXPECT_EQ(file_bytes(SCRIPT), recorded);
+    EXPECT_EQ(wait().kind, EVENT_QUIT);
+    EXPECT_EQ(file_bytes(SCRIPT), recorded);
+    EXPECT_EQ(script_recording, 0);
+}
+
 TEST_F(ScriptPlayback, AnUnknownLineEndsPlaybackSilentlyAndTheNextPlaybackGoesOnAfterIt) {
     write_file(SCRIPT, "VORBL_KBD(49);\nVORBL_QUIT();\nVORBL_KBD(50);\n");
     ctrl('P');

@@ -65,11 +65,29 @@ TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless) {
     EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
 }
 
-TEST_F(ScriptReader, TheTailOfAnOverlongLineIsNeverTakenForALine) {
-    std::string head = "VORBL_KBD(5);";
-    std::string line = head + std::string(511 - head.size(), ' ') + "VORBL_KBD(9);\r\n";
-    write_file(SCRIPT, line + "VORBL_KBD(7);\n");
-    EXPECT_EQ(read_events(3), (std::vector<ScriptedEvent>{key(5), key(7), NONE}));
+// A line is read 511 characters at a time and each piece is a line of its own, so a file that
+// never ends its line costs one bounded read per event instead of a read to its end.
+TEST_F(ScriptReader, AnOverlongLineIsRead511CharactersAtATime) {
+    const auto padded = [](const std::string &text) {
+        return text + std::string(511 - text.size(), ' ');
+    };
+    write_file(SCRIPT, padded("VORBL_KBD(5);") + padded("VORBL_MOUSE(1, 2);") +
+                           "VORBL_KBD(9);\r\n" + "VORBL_KBD(7);\n");
+    EXPECT_EQ(read_events(5),
+              (std::vector<ScriptedEvent>{key(5), click(1, 2), key(9), key(7), NONE}));
+}
+
+// Passing over empty lines is bounded too: 4096 in a row are passed over, the 4097th ends
+// playback with a message, and the next playback goes on after it.
+TEST_F(ScriptReader, AtMost4096EmptyLinesArePassedOverInOneRead) {
+    write_file(SCRIPT, std::string(4096, '\n') + "VORBL_KBD(1);\n" + std::string(4097, '\n') +
+                           "VORBL_KBD(2);\n");
+    script_playback = 1;
+    EXPECT_EQ(read_scripted_event(), key(1));
+    EXPECT_EQ(read_scripted_event(), NONE);
+    EXPECT_EQ(messages_containing("Script file VORBL.SCR has too many empty lines in a row"), 1);
+    EXPECT_EQ(script_playback, 0);
+    EXPECT_EQ(read_events(2), (std::vector<ScriptedEvent>{key(2), NONE}));
 }
 
 TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage) {
@@ -78,11 +96,11 @@ TEST_F(ScriptReader, MissingOrUnreadableFilesEndPlaybackWithTheirMessage) {
     EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for reading"), 1);
     EXPECT_EQ(script_playback, 0);
 
-    // A directory opens but every read of it fails: nothing may be parsed from such a read.
+    // Only a regular file is opened: a directory is refused like a missing file.
     std::filesystem::create_directory(SCRIPT);
     script_playback = 1;
     EXPECT_EQ(read_scripted_event(), NONE);
-    EXPECT_EQ(messages_containing("Cannot read script file VORBL.SCR"), 1);
+    EXPECT_EQ(messages_containing("Cannot open script file VORBL.SCR for reading"), 2);
     EXPECT_EQ(script_playback, 0);
 }
 

@@ -132,7 +132,7 @@ TEST_F(TextRingTest, LineThatCannotBeAllocatedIsDroppedAndTheRingStaysWhole) {
     const Lines before = ring_lines();
     const std::vector<int> objects = drawing_objects();
     text_block_allocator = no_memory;
-    EXPECT_EQ(VORBL_text_printf("lost"), -1);
+    EXPECT_EQ(VORBL_text_printf("lost"), 4);  // the count of the formatting all the same
     EXPECT_EQ(ring_lines(), before);
     EXPECT_EQ(drawing_objects(), objects);
     text_block_allocator = GlobalAlloc;

@@ -139,6 +139,32 @@ TEST(PackageLifetime, ShutdownGivesBackEverythingAndLaterCallsAreHarmless) {
     EXPECT_EQ(VORBL_shutdown(), 1);
 }
 
+// Shutdown puts the package back to its load-time state: the quit posted when the graphics
+// window went, the program's quit request and the text ring's lines do not reach a later run.
+TEST(PackageLifetime, AStartUpAfterShutdownBeginsClean) {
+    headless_host_use();
+    PlatformObjectCounts at_load{};
+    platform_object_counts(&at_load);
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    VORBL_set_logging(0);
+    VORBL_set_animation(ANIMATE_QUIT);
+    VORBL_text_printf("from the first run");
+    VORBL_shutdown();
+    PlatformObjectCounts after_shutdown{};
+    platform_object_counts(&after_shutdown);
+    EXPECT_EQ(after_shutdown.global_blocks, at_load.global_blocks);
+    EXPECT_EQ(text_first, -1);
+    EXPECT_EQ(text_next, 0);
+
+    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
+    EXPECT_EQ(logging_on, 1);
+    after(100, click_centre);
+    const WaitResult first = wait_for_event();
+    EXPECT_EQ(first.kind, EVENT_MOUSE);
+    EXPECT_EQ(first.at_ms, 100u);
+    VORBL_shutdown();
+}
+
 // A graphics window that cannot be made (here its class refuses creation) leaves the package
 // not started: nothing blocks, nothing is drawn, and shutdown still gives everything back.
 TEST(PackageLifetime, WithoutAGraphicsWindowThePackageStaysInert) {

@@ -14,6 +14,7 @@
 
 #include <utility>
 
+#include "core/handle_kinds.h"
 #include "core/object_counts.h"
 #include "gdi/handle_table.h"
 #include "user/window_surface.h"
@@ -21,8 +22,9 @@
 namespace platform::gdi {
 namespace {
 
-constexpr std::uintptr_t kFirstDcHandle = 0x4000008;
-constexpr std::uintptr_t kDcHandleStep = 16;
+constexpr std::uintptr_t kFirstDcHandle = 0x4000000 + kDeviceContextHandleTag;
+constexpr std::uintptr_t kDcHandleStep = kHandleStep;
+static_assert(starts_kind(kFirstDcHandle, kDeviceContextHandleTag));
 constexpr long long kMaxBitmapPixels = 1LL << 26;
 
 struct DcTable {

@@ -1,9 +1,11 @@
 // objects.cpp: the GDI object table, the stock objects and the gdi32 calls that make and free
 // pens, brushes and fonts (CreatePen, CreateSolidBrush, CreateFontA, GetStockObject, DeleteObject).
 //
-// Handles are numbers handed out in steps of 16 from 0x10000 and never reused, so a handle that
-// was deleted stays invalid for the life of the process. Small values 1..31 are reserved for the
-// system colour brushes ((HBRUSH)(COLOR_xxx + 1)), which FillRect accepts.
+// Handles are numbers handed out in steps of 16 from 0x10006 and never reused, so a handle that
+// was deleted stays invalid for the life of the process; their low bits are the GDI object tag of
+// core/handle_kinds.h, so no window, menu or device context has an object's number. Small values
+// 1..31 are reserved for the system colour brushes ((HBRUSH)(COLOR_xxx + 1)), which FillRect
+// accepts.
 //
 // DeleteObject on an object still selected into a device context fails: it returns FALSE and the
 // object stays alive and usable (the documented Windows behaviour; the other choice, deleting it
@@ -18,14 +20,15 @@
 #include <climits>
 #include <cstring>
 
+#include "core/handle_kinds.h"
 #include "core/object_counts.h"
 #include "gdi/handle_table.h"
 
 namespace platform::gdi {
 namespace {
 
-constexpr std::uintptr_t kFirstHandle = 0x10000;
-constexpr std::uintptr_t kHandleStep = 16;
+constexpr std::uintptr_t kFirstHandle = 0x10000 + kGdiObjectHandleTag;
+static_assert(starts_kind(kFirstHandle, kGdiObjectHandleTag));
 constexpr int kMaxPenWidth = 65536;
 constexpr std::size_t kFaceNameLimit = 31;  // LOGFONT holds 32 bytes with the terminator
 

@@ -16,6 +16,7 @@
 #include <new>
 #include <unordered_map>
 
+#include "core/handle_kinds.h"
 #include "core/object_counts.h"
 
 namespace {
@@ -23,9 +24,11 @@ namespace {
 constexpr SIZE_T kMaxBlockBytes = SIZE_T{1} << 30;
 constexpr UINT kFlagDiscarded = 0x4000;      // GMEM_DISCARDED
 constexpr UINT kFlagInvalidHandle = 0x8000;  // GMEM_INVALID_HANDLE
-// Moveable handles end in 0x4, so they never equal a fixed block's (16-aligned) address.
-constexpr std::uintptr_t kFirstMoveableHandle = 0x20000004;
-constexpr std::uintptr_t kMoveableHandleStep = 16;
+// Moveable handles carry their own tag (core/handle_kinds.h), so they never equal a fixed block's
+// (16-aligned) address, nor the handle of a window, menu, device context or GDI object.
+constexpr std::uintptr_t kFirstMoveableHandle = 0x20000000 + platform::kMoveableBlockHandleTag;
+constexpr std::uintptr_t kMoveableHandleStep = platform::kHandleStep;
+static_assert(platform::starts_kind(kFirstMoveableHandle, platform::kMoveableBlockHandleTag));
 
 struct Block {
     std::unique_ptr<std::byte[]> bytes;  // empty for a discarded block

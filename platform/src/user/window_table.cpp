@@ -1,11 +1,13 @@
 // window_table.cpp: the table of live windows, their handles, and the keyboard focus.
 //
 // Handles are numbers handed out once, in creation order, so the table's order is the order of
-// creation and a stale handle never names a newer window.
+// creation and a stale handle never names a newer window. They carry the window tag of
+// core/handle_kinds.h, so no pen, menu or device context ever has a window's number.
 #include "user/window_table.h"
 
 #include <map>
 
+#include "core/handle_kinds.h"
 #include "core/object_counts.h"
 #include "user/message_queue.h"
 
@@ -13,8 +15,8 @@ namespace platform {
 
 namespace {
 
-constexpr std::uintptr_t kFirstHandle = 0x10010;
-constexpr std::uintptr_t kHandleStep = 4;
+constexpr std::uintptr_t kFirstHandle = 0x10010 + kWindowHandleTag;
+static_assert(starts_kind(kFirstHandle, kWindowHandleTag));
 
 std::map<std::uintptr_t, std::unique_ptr<Window>> window_table;
 std::uintptr_t next_handle = kFirstHandle;

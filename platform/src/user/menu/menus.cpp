@@ -13,14 +13,18 @@
 #include <map>
 #include <memory>
 
+#include "core/handle_kinds.h"
 #include "core/object_counts.h"
 #include "user/window_layout.h"
 
 namespace platform {
 namespace {
 
-// Handles count up from an odd base and are never reused: a stale one never names a new menu.
-std::uintptr_t next_handle_value = 0x4d000;
+// Handles count up and are never reused: a stale one never names a new menu. They carry the menu
+// tag of core/handle_kinds.h, so no window, device context or GDI object has a menu's number.
+constexpr std::uintptr_t kFirstMenuHandle = 0x4d000 + kMenuHandleTag;
+static_assert(starts_kind(kFirstMenuHandle, kMenuHandleTag));
+std::uintptr_t next_handle_value = kFirstMenuHandle;
 std::map<HMENU, std::unique_ptr<MenuObject>> &registry() {
     static std::map<HMENU, std::unique_ptr<MenuObject>> menus;
     return menus;
@@ -28,7 +32,7 @@ std::map<HMENU, std::unique_ptr<MenuObject>> &registry() {
 
 HMENU create_menu() {
     HMENU handle = reinterpret_cast<HMENU>(next_handle_value);
-    next_handle_value += 4;
+    next_handle_value += kHandleStep;
     registry().emplace(handle, std::make_unique<MenuObject>());
     ++object_counts::menus;
     return handle;
