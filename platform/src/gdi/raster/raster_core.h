@@ -56,7 +56,12 @@ inline void fill_pixels(std::uint32_t *first, std::size_t count, std::uint32_t p
         for (std::size_t i = 0; i < count; ++i) first[i] = pixel;
         return;
     }
+#if defined(__EMSCRIPTEN__)
+    // WebAssembly's C library writes wmemset four bytes at a time; this loop is vectorised.
+    for (std::size_t i = 0; i < count; ++i) first[i] = pixel;
+#else
     std::wmemset(reinterpret_cast<wchar_t *>(first), static_cast<wchar_t>(pixel), count);
+#endif
 }
 // Pixels [x_begin, x_end) of the row that starts at `row`, clipped to [0, width).
 inline void fill_row(std::uint32_t *row, Coord width, Coord x_begin, Coord x_end,
