@@ -1,0 +1,110 @@
+// page_probe.js: read-only helpers the browser test puts into a page (window.vorblProbe) to
+// look at the canvases the browser host draws: counts of the colours that matter, where the
+// player's butterfly is, and a fingerprint of each pixel row of the text window.
+window.vorblProbe = (() => {
+    const kFace = [212, 208, 200];  // the menu bar and popups
+    const kPlum = [153, 102, 153];  // DUSTY_PLUM, the sky
+    const kWhite = [255, 255, 255];
+    const kMagenta = [255, 0, 255];  // the player's butterfly
+    const kMeadow = [51, 204, 153];  // SEA_GREEN, the scene's bottom band
+
+    function canvas(title) {
+        return document.querySelector(`canvas[title="${title}"]`);
+    }
+
+    function image(title) {
+        const element = canvas(title);
+        return element.getContext("2d").getImageData(0, 0, element.width, element.height);
+    }
+
+    const same = (data, at, rgb) =>
+        data[at] === rgb[0] && data[at + 1] === rgb[1] && data[at + 2] === rgb[2];
+
+    // Rows of menu bar at the top of the graphics window (measured at its right end, where no
+    // menu title is).
+    function barHeight(picture) {
+        const x = picture.width - 3;
+        let y = 0;
+        while (y < picture.height && same(picture.data, (y * picture.width + x) * 4, kFace)) ++y;
+        return y;
+    }
+
+    const rowHas = (picture, y, rgb) => {
+        for (let x = 0; x < picture.width; ++x) {
+            if (same(picture.data, (y * picture.width + x) * 4, rgb)) return true;
+        }
+        return false;
+    };
+
+    // The rows the night scene covers, from the sky's top row to the meadow's bottom row: the
+    // butterfly is looked for there only, since rows of the client area outside the scene are
+    // not repainted and may keep old pictures of it.
+    function sceneRows(picture, top) {
+        let first = top;
+        while (first < picture.height && !rowHas(picture, first, kPlum)) ++first;
+        let last = picture.height - 1;
+        while (last > first && !rowHas(picture, last, kMeadow)) --last;
+        return [first, last];
+    }
+
+    // Colour counts over the client area, the white pixels' bounding box, the player's centre.
+    function graphics() {
+        const picture = image("VORBL Graphics");
+        const top = barHeight(picture);
+        const [sceneTop, sceneBottom] = sceneRows(picture, top);
+        const counts = {plum: 0, white: 0, face: 0, magenta: 0};
+        const box = {left: picture.width, top: picture.height, right: -1, bottom: -1};
+        let sumX = 0;
+        let sumY = 0;
+        for (let y = top; y < picture.height; ++y) {
+            for (let x = 0; x < picture.width; ++x) {
+                const at = (y * picture.width + x) * 4;
+                if (same(picture.data, at, kPlum)) ++counts.plum;
+                if (same(picture.data, at, kFace)) ++counts.face;
+                if (y >= sceneTop && y <= sceneBottom && same(picture.data, at, kMagenta)) {
+                    ++counts.magenta;
+                    sumX += x;
+                    sumY += y;
+                }
+                if (same(picture.data, at, kWhite)) {
+                    ++counts.white;
+                    box.left = Math.min(box.left, x);
+                    box.right = Math.max(box.right, x);
+                    box.top = Math.min(box.top, y - top);
+                    box.bottom = Math.max(box.bottom, y - top);
+                }
+            }
+        }
+        const player = counts.magenta > 0 ? {x: sumX / counts.magenta, y: sumY / counts.magenta - top}
+                                          : null;
+        return {width: picture.width, height: picture.height, bar: top, counts, box, player};
+    }
+
+    // The colour at client pixel (x, y) of the graphics window.
+    function clientPixel(x, y) {
+        const picture = image("VORBL Graphics");
+        const at = ((y + barHeight(picture)) * picture.width + x) * 4;
+        return [picture.data[at], picture.data[at + 1], picture.data[at + 2]];
+    }
+
+    // One fingerprint per pixel row of the text window, and the count of rows with dark ink.
+    function textRows() {
+        const picture = image("VORBL Text");
+        const rows = [];
+        let inked = 0;
+        for (let y = 0; y < picture.height; ++y) {
+            let hash = 2166136261;
+            let dark = false;
+            for (let x = 0; x < picture.width * 4; ++x) {
+                const value = picture.data[y * picture.width * 4 + x];
+                hash = Math.imul(hash ^ value, 16777619) >>> 0;
+                if (x % 4 === 0 && value < 96) dark = true;
+            }
+            rows.push(hash.toString(16));
+            if (dark) ++inked;
+        }
+        return {rows, inked};
+    }
+
+    return {graphics, clientPixel, textRows, canvas: (title) => !!canvas(title)};
+})();
