@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
-# Runs apt-get as root, or through sudo when started by another user. `--ci` adds the
-# mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers.
+# Runs apt-get as root, or through sudo when started by another user. `--browser` adds what the
+# browser build and its test need (Emscripten, python3, chromium, npm); `--ci`
+# adds those and the mingw-w64 cross-compiler that CI uses to build the package against the real
+# Windows headers.
 set -euo pipefail
 
 packages=(
@@ -25,16 +27,31 @@ packages=(
   openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
   desktop-file-utils  # checks the game's desktop entry
-  dpkg-dev            # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+  dpkg-dev            # dpkg-shlibdeps (cpack -G DEB); apt-get source (the browser build's FreeType)
   file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
-if [[ "${1:-}" == "--ci" ]]; then
-  packages+=(mingw-w64)  # the Windows cross-compile check
-fi
+browser_packages=(
+  emscripten          # the C++ compiler for WebAssembly (the browser build)
+  python3             # python3 -m http.server, to serve the pages locally
+  chromium            # the browser the browser test drives (headless)
+  npm                 # installs puppeteer-core, which drives chromium in that test
+)
+case "${1:-}" in
+  --ci) packages+=(mingw-w64 "${browser_packages[@]}") ;;  # mingw-w64: the Windows cross-compile
+  --browser) packages+=("${browser_packages[@]}") ;;
+esac
+
+installed() {
+  # A machine may have npm from another Node.js distribution; the command is what matters.
+  if [[ "$1" == npm ]] && command -v npm >/dev/null; then
+    return 0
+  fi
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
 
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+  if ! installed "$package"; then
     missing+=("$package")
   fi
 done
