@@ -66,6 +66,7 @@ async function pressKeypad(page, digit) {
 
 async function checkInputProbe(browser, url) {
     const {page, problems, printed} = await openProgramPage(browser, url + "checks/input_probe.html");
+    await page.addScriptTag({content: probeSource});
     await waitFor(() => printed.includes("ready"), 5000);
     const next = async (action, count) => {
         const from = printed.length;
@@ -76,12 +77,9 @@ async function checkInputProbe(browser, url) {
     };
     const keys = page.keyboard;
     await check(page, "input probe: its window is a canvas at (40, 60) of 300 x 200", async () => {
-        const box = await page.evaluate(() => {
-            const canvas = document.querySelector('canvas[title="Input probe"]');
-            return {left: canvas.style.left, top: canvas.style.top, w: canvas.width, h: canvas.height};
-        });
-        expect(box.left === "40px" && box.top === "60px", `placed at ${box.left}, ${box.top}`);
-        expect(box.w === 300 && box.h === 200, `size ${box.w} x ${box.h}`);
+        const box = await page.evaluate(() => window.vorblProbe.place("Input probe"));
+        expect(box.left === 40 && box.top === 60, `placed at ${box.left}, ${box.top}`);
+        expect(box.width === 300 && box.height === 200, `size ${box.width} x ${box.height}`);
     });
     const cases = [
         ["a letter", () => keys.press("KeyA"),
@@ -134,6 +132,12 @@ async function checkInputProbe(browser, url) {
         expect(JSON.stringify(got) === JSON.stringify(["WM_LBUTTONDOWN 1 001e000a",
                                                        "WM_LBUTTONUP 0 001e000a"]),
                `got ${JSON.stringify(got)}`);
+    });
+    await check(page, "input probe: MoveWindow moves and resizes its canvas", async () => {
+        await next(() => keys.press("KeyM"), 4);
+        const box = await page.evaluate(() => window.vorblProbe.place("Input probe"));
+        expect(box.left === 100 && box.top === 120 && box.width === 320 && box.height === 220,
+               `at ${box.left}, ${box.top}, ${box.width} x ${box.height}`);
     });
     await check(page, "input probe: no page errors", async () => {
         expect(problems.length === 0, problems.join("; "));
@@ -210,22 +214,24 @@ async function checkGame(browser, url) {
     await page.addScriptTag({content: probeSource});
     const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "vorbl-browser-"));
 
-    await check(page, "game: both windows are canvases, the text window below the graphics window",
+    await check(page, "game: the windows' client areas are where Windows puts them, on the page",
                 async () => {
         await waitFor(() => page.evaluate(() => vorblProbe.canvas("VORBL Text") &&
                                                 vorblProbe.canvas("VORBL Graphics")), 5000);
-        const place = await page.evaluate(() => {
-            const at = (title) => {
-                const c = document.querySelector(`canvas[title="${title}"]`);
-                return {left: c.offsetLeft, top: c.offsetTop, height: c.offsetHeight,
-                        shown: c.style.display !== "none"};
-            };
-            return {graphics: at("VORBL Graphics"), text: at("VORBL Text")};
-        });
-        expect(place.graphics.shown && place.text.shown, "a window is hidden");
-        expect(place.text.top >= place.graphics.top + place.graphics.height,
-               `text window at ${place.text.top}, graphics window ends at ` +
-               `${place.graphics.top + place.graphics.height}`);
+        const graphicsWindow = await page.evaluate(() => vorblProbe.place("VORBL Graphics"));
+        const textWindow = await page.evaluate(() => vorblProbe.place("VORBL Text"));
+        expect(graphicsWindow.shown && textWindow.shown, "a window is hidden");
+        // WS_CAPTION | WS_SYSMENU at (0, 0): a 3-pixel fixed frame and a 19-pixel caption, then
+        // the content: the menu bar and the 595 x 496 client area.
+        expect(graphicsWindow.left === 3 && graphicsWindow.top === 22 &&
+               graphicsWindow.width === 595,
+               `graphics content at ${graphicsWindow.left}, ${graphicsWindow.top}, ` +
+               `${graphicsWindow.width} wide`);
+        // WS_OVERLAPPEDWINDOW at (0, 550): a 4-pixel sizing frame and the caption.
+        expect(textWindow.left === 4 && textWindow.top === 550 + 4 + 19,
+               `text content at ${textWindow.left}, ${textWindow.top}`);
+        expect(textWindow.top >= graphicsWindow.top + graphicsWindow.height,
+               "the text window overlaps the graphics window");
     });
 
     await check(page, "game: the instruction screen shows the plum sky and the white box", async () => {
@@ -234,7 +240,8 @@ async function checkGame(browser, url) {
             return g.counts.white > 100000 ? g : null;
         }, 5000);
         expect(picture, "no white box");
-        expect(picture.bar >= 15 && picture.bar <= 25, `menu bar of ${picture.bar} rows`);
+        expect(picture.bar === 19, `menu bar of ${picture.bar} rows`);
+        expect(picture.height - picture.bar === 496, `client area ${picture.height - picture.bar} high`);
         const sky = await page.evaluate(() => vorblProbe.clientPixel(150, 20));
         expect(sky.join() === "153,102,153", `sky pixel ${sky}`);
         expect(picture.counts.plum > 30000, `${picture.counts.plum} sky pixels`);
@@ -337,7 +344,10 @@ async function checkGame(browser, url) {
         await keypad(page, digit, false);
         return seen;
     };
-    const steps = (seen, axis) => seen.slice(1).map((p, i) => p[axis] - seen[i][axis]);
+    // Moves between samples in which the butterfly is seen (wrapping round, it is wholly off
+    // the canvas for a moment).
+    const steps = (seen, axis) => seen.slice(1).flatMap((p, i) =>
+        p && seen[i] ? [p[axis] - seen[i][axis]] : []);
 
     // Steps between samples: a large jump is the butterfly wrapping round the canvas edge; the
     // others add up in the held direction. (Enemies drawn over it, or a catch that grows it,

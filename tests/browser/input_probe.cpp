@@ -4,7 +4,9 @@
 //
 // One window "Input probe" at (40, 60), 300 x 200, with the keyboard focus. Every keyboard and
 // mouse-button message is printed as one line, "<name> <wParam hex> <lParam hex>", for example
-// "WM_KEYDOWN 41 001e0001"; mouse moves are not printed. Built only for the browser (web/).
+// "WM_KEYDOWN 41 001e0001"; mouse moves are not printed. Typing "m" also moves the window to
+// (100, 120) and makes it 320 x 220 (MoveWindow) and prints "moved". Built only for the browser
+// (web/).
 #include <windows.h>
 
 #include <cstdio>
@@ -29,6 +31,10 @@ LRESULT CALLBACK probe_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     if (const char *name = message_name(message)) {
         std::printf("%s %lx %08lx\n", name, static_cast<unsigned long>(wparam),
                     static_cast<unsigned long>(lparam) & 0xFFFFFFFFul);
+        if (message == WM_CHAR && wparam == 'm') {
+            MoveWindow(window, 100, 120, 320, 220, TRUE);
+            std::printf("moved\n");
+        }
         std::fflush(stdout);
         return 0;
     }

@@ -106,5 +106,14 @@ window.vorblProbe = (() => {
         return {rows, inked};
     }
 
-    return {graphics, clientPixel, textRows, canvas: (title) => !!canvas(title)};
+    // Where a window's canvas (its content area) is on the page's desktop, and whether it shows.
+    function place(title) {
+        const element = canvas(title);
+        const desktop = document.getElementById("vorbl-desktop").getBoundingClientRect();
+        const box = element.getBoundingClientRect();
+        return {left: Math.round(box.left - desktop.left), top: Math.round(box.top - desktop.top),
+                width: element.width, height: element.height, shown: box.width > 0};
+    }
+
+    return {graphics, clientPixel, textRows, place, canvas: (title) => !!canvas(title)};
 })();
