@@ -1,6 +1,7 @@
 // page_probe.js: read-only helpers the browser test puts into a page (window.vorblProbe) to
 // look at the canvases the browser host draws: counts of the colours that matter, where the
-// player's butterfly is, and a fingerprint of each pixel row of the text window.
+// player's butterfly is, where a window's canvas sits, and a fingerprint of each pixel row of
+// the text window.
 window.vorblProbe = (() => {
     const kFace = [212, 208, 200];  // the menu bar and popups
     const kPlum = [153, 102, 153];  // DUSTY_PLUM, the sky
@@ -47,6 +48,37 @@ window.vorblProbe = (() => {
         return [first, last];
     }
 
+    // The centre of the largest 8-connected group of magenta pixels among `points` (indices into
+    // the picture): the player's butterfly. A star may twinkle magenta too, in a few pixels.
+    function largestGroupCentre(picture, points, top) {
+        const magenta = new Set(points);
+        let best = null;
+        for (const start of points) {
+            if (!magenta.has(start)) continue;
+            magenta.delete(start);
+            const group = [start];
+            for (let i = 0; i < group.length; ++i) {
+                const x = group[i] % picture.width;
+                const y = Math.floor(group[i] / picture.width);
+                for (let dy = -1; dy <= 1; ++dy) {
+                    for (let dx = -1; dx <= 1; ++dx) {
+                        const nx = x + dx;
+                        const next = (y + dy) * picture.width + nx;
+                        if (nx >= 0 && nx < picture.width && magenta.has(next)) {
+                            magenta.delete(next);
+                            group.push(next);
+                        }
+                    }
+                }
+            }
+            if (!best || group.length > best.length) best = group;
+        }
+        if (!best) return null;
+        const sum = best.reduce((acc, at) => [acc[0] + at % picture.width,
+                                              acc[1] + Math.floor(at / picture.width)], [0, 0]);
+        return {x: sum[0] / best.length, y: sum[1] / best.length - top, pixels: best.length};
+    }
+
     // Colour counts over the client area, the white pixels' bounding box, the player's centre.
     function graphics() {
         const picture = image("VORBL Graphics");
@@ -54,8 +86,7 @@ window.vorblProbe = (() => {
         const [sceneTop, sceneBottom] = sceneRows(picture, top);
         const counts = {plum: 0, white: 0, face: 0, magenta: 0};
         const box = {left: picture.width, top: picture.height, right: -1, bottom: -1};
-        let sumX = 0;
-        let sumY = 0;
+        const magentaPoints = [];
         for (let y = top; y < picture.height; ++y) {
             for (let x = 0; x < picture.width; ++x) {
                 const at = (y * picture.width + x) * 4;
@@ -63,8 +94,7 @@ window.vorblProbe = (() => {
                 if (same(picture.data, at, kFace)) ++counts.face;
                 if (y >= sceneTop && y <= sceneBottom && same(picture.data, at, kMagenta)) {
                     ++counts.magenta;
-                    sumX += x;
-                    sumY += y;
+                    magentaPoints.push(y * picture.width + x);
                 }
                 if (same(picture.data, at, kWhite)) {
                     ++counts.white;
@@ -75,8 +105,7 @@ window.vorblProbe = (() => {
                 }
             }
         }
-        const player = counts.magenta > 0 ? {x: sumX / counts.magenta, y: sumY / counts.magenta - top}
-                                          : null;
+        const player = largestGroupCentre(picture, magentaPoints, top);
         return {width: picture.width, height: picture.height, bar: top, counts, box, player};
     }
 
