@@ -10,8 +10,10 @@
 // puts drawing-log lines into the text window, a recording of a held digit is downloaded and
 // played back, a waiting program does not spin, and loaded script files (a good one, one that is
 // not a script, a binary one, one too large for the page) give the package's own messages and
-// nothing else. Prints one "ok"/"not ok" line per check; on a failure it writes a screenshot to
-// build/browser/test-output/ and exits with 1.
+// nothing else. The example pages: each starts, draws and ends on Ctrl+Q with exit code 0; the
+// still picture is the desktop's reference picture (docs/images) pixel for pixel, text included;
+// the bouncing ball moves; a click is written in the text window. Prints one "ok"/"not ok" line
+// per check; on a failure it writes a screenshot to build/browser/test-output/ and exits with 1.
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
@@ -494,6 +496,73 @@ async function checkGame(browser, url) {
     await page.close();
 }
 
+// ---- The example programs ---------------------------------------------------------------
+
+const nonWhite = (picture) => picture.width * (picture.height - picture.bar) - picture.counts.white;
+
+async function checkExamples(browser, url) {
+    const examples = fs.readdirSync(webDir).filter((name) => name.endsWith(".html"))
+        .map((name) => name.slice(0, -5)).filter((name) => name !== "index" && name !== "wingfeast");
+    for (const example of examples) {
+        const {page, problems} = await openProgramPage(browser, `${url}${example}.html`);
+        await page.addScriptTag({content: probeSource});
+        await waitFor(() => page.evaluate(() => vorblProbe.canvas("VORBL Graphics")), 5000);
+        await check(page, `example ${example}: starts and draws`, async () => {
+            const drawn = await waitFor(async () => nonWhite(await graphics(page)) > 1000, 5000);
+            expect(drawn, "the client area stays white");
+        });
+        if (example === "static_picture") {
+            await check(page, "example static_picture: the client area is the desktop's picture, " +
+                              "pixel for pixel", async () => {
+                const reference = path.join(here, "../../docs/images/example-static-picture.png");
+                const base64 = fs.readFileSync(reference).toString("base64");
+                const result = await page.evaluate((png) => vorblProbe.compareClient(png), base64);
+                if (result.actual) {
+                    fs.mkdirSync(outputDir, {recursive: true});
+                    const actual = path.join(outputDir, "example-static-picture.actual.png");
+                    fs.writeFileSync(actual, Buffer.from(result.actual.split(",")[1], "base64"));
+                    console.log(`# actual picture: ${actual}`);
+                }
+                expect(result.width === 595 && result.height === 496,
+                       `client area ${result.width} x ${result.height}`);
+                expect(result.differing === 0, `${result.differing} pixels differ, the first at ` +
+                                               JSON.stringify(result.first));
+            });
+        }
+        if (example === "bouncing_ball") {
+            await check(page, "example bouncing_ball: the picture changes as the ball moves",
+                        async () => {
+                const fingerprint = () => page.evaluate(() => vorblProbe.clientFingerprint());
+                const first = await fingerprint();
+                const moved = await waitFor(async () => (await fingerprint()) !== first, 2000);
+                expect(moved, "the picture stayed the same for 2 s");
+            });
+        }
+        if (example === "click_and_type") {
+            await check(page, "example click_and_type: a click is written in the text window", async () => {
+                const before = await textRows(page);
+                const canvas = await page.$('canvas[title="VORBL Graphics"]');
+                const box = await canvas.boundingBox();
+                await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+                const after = await waitFor(async () => {
+                    const now = await textRows(page);
+                    return linesAdded(before, now) > 0 ? now : null;
+                }, 3000);
+                expect(after, "no new line in the text window");
+            });
+        }
+        await check(page, `example ${example}: Ctrl+Q ends it with exit code 0, without page errors`,
+                    async () => {
+            await ctrl(page, "KeyQ");
+            const ended = await waitFor(
+                () => page.evaluate(() => document.body.dataset.vorblExitCode), 5000);
+            expect(ended === "0", `exit code ${ended}`);
+            expect(problems.length === 0, problems.join("; "));
+        });
+        await page.close();
+    }
+}
+
 const server = await serveDirectory(webDir);
 const browser = await launchChromium();
 console.log(`# ${await browser.version()}, pages from ${webDir}`);
@@ -501,6 +570,7 @@ let failed = false;
 try {
     await checkInputProbe(browser, server.url);
     await checkGame(browser, server.url);
+    await checkExamples(browser, server.url);
 } catch (error) {
     failed = true;
     if (!(error instanceof CheckFailed)) console.log(`not ok - ${error.stack}`);

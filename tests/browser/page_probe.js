@@ -1,7 +1,7 @@
 // page_probe.js: read-only helpers the browser test puts into a page (window.vorblProbe) to
 // look at the canvases the browser host draws: counts of the colours that matter, where the
-// player's butterfly is, where a window's canvas sits, and a fingerprint of each pixel row of
-// the text window.
+// player's butterfly is, where a window's canvas sits, a fingerprint of each pixel row of the
+// text window, and the client area compared with a reference picture.
 window.vorblProbe = (() => {
     const kFace = [212, 208, 200];  // the menu bar and popups
     const kPlum = [153, 102, 153];  // DUSTY_PLUM, the sky
@@ -144,5 +144,56 @@ window.vorblProbe = (() => {
                 width: element.width, height: element.height, shown: box.width > 0};
     }
 
-    return {graphics, clientPixel, textRows, place, canvas: (title) => !!canvas(title)};
+    // The client area of the graphics window against a PNG picture (base64) of the same size:
+    // the count of pixels that differ, the first of them, and the client area as a PNG data URL.
+    async function compareClient(pngBase64) {
+        const blob = await (await fetch("data:image/png;base64," + pngBase64)).blob();
+        const bitmap = await createImageBitmap(blob, {colorSpaceConversion: "none",
+                                                      premultiplyAlpha: "none"});
+        const scratch = new OffscreenCanvas(bitmap.width, bitmap.height);
+        const context = scratch.getContext("2d");
+        context.drawImage(bitmap, 0, 0);
+        const expected = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+        const picture = image("VORBL Graphics");
+        const top = barHeight(picture);
+        const clientHeight = picture.height - top;
+        const result = {width: picture.width, height: clientHeight, differing: 0, first: null};
+        if (picture.width !== bitmap.width || clientHeight !== bitmap.height) return result;
+        for (let y = 0; y < clientHeight; ++y) {
+            for (let x = 0; x < picture.width; ++x) {
+                const at = ((y + top) * picture.width + x) * 4;
+                const want = (y * picture.width + x) * 4;
+                if (picture.data[at] !== expected[want] || picture.data[at + 1] !== expected[want + 1] ||
+                    picture.data[at + 2] !== expected[want + 2]) {
+                    ++result.differing;
+                    if (!result.first) result.first = {x, y};
+                }
+            }
+        }
+        if (result.differing) {
+            const client = new OffscreenCanvas(picture.width, clientHeight);
+            client.getContext("2d").drawImage(canvas("VORBL Graphics"), 0, -top);
+            const reader = new FileReader();
+            result.actual = await new Promise((resolve) => {
+                client.convertToBlob().then((png) => {
+                    reader.onload = () => resolve(reader.result);
+                    reader.readAsDataURL(png);
+                });
+            });
+        }
+        return result;
+    }
+
+    // A fingerprint of the graphics window's client pixels.
+    function clientFingerprint() {
+        const picture = image("VORBL Graphics");
+        let hash = 2166136261;
+        for (let at = barHeight(picture) * picture.width * 4; at < picture.data.length; ++at) {
+            hash = Math.imul(hash ^ picture.data[at], 16777619) >>> 0;
+        }
+        return hash.toString(16);
+    }
+
+    return {graphics, clientPixel, textRows, place, compareClient, clientFingerprint,
+            canvas: (title) => !!canvas(title)};
 })();
