@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
-# Runs apt-get as root, or through sudo when started by another user. `--ci` adds the
+# Runs apt-get as root, or through sudo when started by another user. `--browser` adds what the
+# browser build and its test need (Emscripten, python3, chromium, npm); `--fuzz` adds clang 14
+# with its libFuzzer and sanitizer runtimes for the fuzz targets; `--ci` adds both, the
 # mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
-# Wine, which runs those Windows builds (the conformance suite and the game) as the referee,
-# and clang 14 with its libFuzzer and sanitizer runtimes for the fuzz targets; `--fuzz` adds
-# only the latter.
+# and Wine, which runs those Windows builds (the conformance suite and the game) as the referee.
 set -euo pipefail
 
 packages=(
@@ -28,7 +28,7 @@ packages=(
   openbox             # a real window manager for the test of frames, placement and resizing
   imagemagick         # screenshots in those tests
   desktop-file-utils  # checks the game's desktop entry
-  dpkg-dev            # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+  dpkg-dev            # dpkg-shlibdeps (cpack -G DEB); apt-get source (the browser build's FreeType)
   file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
 fuzz_packages=(
@@ -36,17 +36,30 @@ fuzz_packages=(
   libclang-rt-14-dev  # libFuzzer and the address and undefined-behaviour sanitizer runtimes
   llvm-14             # llvm-symbolizer, for readable stack traces in findings
 )
-if [[ "${1:-}" == "--ci" ]]; then
-  packages+=(mingw-w64)  # the Windows cross-compile check
-  packages+=(wine64)     # runs the Windows builds: tests/conformance/ and the game under Xvfb
-  packages+=("${fuzz_packages[@]}")
-elif [[ "${1:-}" == "--fuzz" ]]; then
-  packages+=("${fuzz_packages[@]}")
-fi
+browser_packages=(
+  emscripten          # the C++ compiler for WebAssembly (the browser build)
+  python3             # python3 -m http.server, to serve the pages locally
+  chromium            # the browser the browser test drives (headless)
+  npm                 # installs puppeteer-core, which drives chromium in that test
+)
+case "${1:-}" in
+  # mingw-w64: the Windows cross-compile; wine64 runs those builds (tests/conformance/, the game)
+  --ci) packages+=(mingw-w64 wine64 "${browser_packages[@]}" "${fuzz_packages[@]}") ;;
+  --fuzz) packages+=("${fuzz_packages[@]}") ;;
+  --browser) packages+=("${browser_packages[@]}") ;;
+esac
+
+installed() {
+  # A machine may have npm from another Node.js distribution; the command is what matters.
+  if [[ "$1" == npm ]] && command -v npm >/dev/null; then
+    return 0
+  fi
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
 
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+  if ! installed "$package"; then
     missing+=("$package")
   fi
 done

@@ -1,11 +1,10 @@
-// fonts.cpp: fontconfig matching, FreeType sizing and the glyph cache (see fonts.h).
+// fonts.cpp: face matching, FreeType sizing and the glyph cache (see fonts.h).
 //
-// Everything lives in one process-wide FontSystem: the FreeType library, the fontconfig matches
+// Everything lives in one process-wide FontSystem: the FreeType library, the face matches
 // (per face name, weight, slant and pitch) and the sized faces with their glyphs (per file, face
 // index, pixel size and quality). The sized faces are released before the library at exit.
 #include "gdi/fonts.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -19,16 +18,13 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "gdi/font_lookup.h"
+
 namespace platform::fonts {
 namespace {
 
 constexpr int kDefaultCellHeight = 16;  // a height of 0 is treated as +16
 constexpr long long kMaxEmPixels = 1024;
-
-struct FaceFile {
-    std::string path;
-    int index = 0;
-};
 
 using MatchKey = std::tuple<std::string, int, bool, bool>;
 // File, face index, pixels per em, horizontal scale (16.16), monochrome.
@@ -99,34 +95,10 @@ int matched_weight(const gdi::FontRequest &request) {
     return request.weight >= 600 ? FW_BOLD : FW_NORMAL;
 }
 
+// The face file through this build's lookup (fontconfig, or the fonts bundled with a page).
 std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
-    FcPattern *pattern = FcPatternCreate();
-    if (pattern == nullptr) return std::nullopt;
-    const std::string family = family_for(request);
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
-    // A proportional face nobody has comes out, on Windows, as its Arial-like default face, and
-    // programs lay their text out for those widths. Asking for "Arial" next lets fontconfig's
-    // metric aliases pick a face of the same widths (Liberation Sans) where one is installed;
-    // otherwise the match falls through to the default sans face.
-    if (!request.fixed_pitch)
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>("Arial"));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(matched_weight(request)));
-    FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) return std::nullopt;
-    std::optional<FaceFile> face;
-    FcChar8 *path = nullptr;
-    int index = 0;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
-        face = FaceFile{reinterpret_cast<const char *>(path), index};
-    }
-    FcPatternDestroy(match);
-    return face;
+    return find_face_file(FaceQuery{family_for(request), matched_weight(request), request.italic,
+                                    request.fixed_pitch});
 }
 
 const std::optional<FaceFile> &cached_match(const gdi::FontRequest &request) {

@@ -1,15 +1,16 @@
-// fonts.h: faces for the GDI's fonts: matched by fontconfig, sized and rendered by FreeType.
+// fonts.h: faces for the GDI's fonts: matched to a font file, sized and rendered by FreeType.
 //
 // A font request (face name, height, weight, italic, pitch, quality) is matched once through
-// fontconfig (a face name nobody has falls back to the default sans face; an empty name to the
-// default sans or monospace face by pitch) and sized in pixels per em: a negative height is the
-// em height, a positive one the cell height (ascent + descent), 0 the default (like +16). A
-// width asks for glyphs scaled across so that the average character is that wide.
+// font_lookup.h, by fontconfig on the desktop or from the files a browser page bundles (a face
+// name nobody has falls back to a face of Arial's widths; an empty name to the default sans or
+// monospace face by pitch) and sized in pixels per em: a negative height is the em height, a
+// positive one the cell height (ascent + descent), 0 the default (like +16). A width asks for
+// glyphs scaled across so that the average character is that wide.
 // Metrics follow the Windows rules for TrueType faces (OS/2 win ascent and descent). Glyphs are
 // hinted, anti-aliased unless the request asked for NONANTIALIASED_QUALITY, and cached per face,
 // pixel size and quality for the life of the process.
 //
-// Depends on: fontconfig, FreeType, objects.h (FontRequest). Limits: sizes are capped at
+// Depends on: font_lookup.h, FreeType, objects.h (FontRequest). Limits: sizes are capped at
 // 1024 pixels per em; with no face on the machine `realize_font` returns nullptr.
 #pragma once
 

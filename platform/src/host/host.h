@@ -5,9 +5,11 @@
 // clock, and wait for input until a deadline. Input comes back only by the calls of
 // host_input.h, which the window system turns into window messages.
 //
-// Two backends exist: the SDL2 host (host_sdl.cpp, the only file that includes SDL) and the
-// headless host (host_headless.cpp: virtual time, input injected by tests). host_choice.cpp
-// picks one: the headless host when headless_host_use() was called, the SDL2 host otherwise.
+// Three backends exist: the SDL2 host (host_sdl.cpp, the only file that includes SDL), the
+// browser host (host_browser.cpp: canvases on a web page, built instead of the SDL2 host when
+// VORBL_HOST is "browser") and the headless host (host_headless.cpp: virtual time, input
+// injected by tests). host_choice.cpp picks one: the headless host when headless_host_use() was
+// called, the build's real host otherwise.
 //
 // Limits: one thread; a backend is chosen once, before the first window is created.
 #pragma once
@@ -61,13 +63,14 @@ struct HostBackend {
     bool (*wait_input)(std::uint64_t deadline_ms);
 };
 
-// The backend in use: headless when headless_host_use() was called, SDL2 otherwise
-// (host_choice.cpp).
+// The backend in use: headless when headless_host_use() was called, otherwise SDL2 on the
+// desktop and the page's host in the browser (host_choice.cpp).
 const HostBackend &host();
 // Whether the headless host was selected (headless_host_use).
 bool headless_host_selected();
 const HostBackend &headless_backend();
 const HostBackend &sdl_backend();
+const HostBackend &browser_backend();
 // Whether the SDL host found no display to open, or lost its display while the program ran.
 bool sdl_host_display_failed();
 

@@ -56,7 +56,12 @@ inline void fill_pixels(std::uint32_t *first, std::size_t count, std::uint32_t p
         for (std::size_t i = 0; i < count; ++i) first[i] = pixel;
         return;
     }
+#if defined(__EMSCRIPTEN__)
+    // WebAssembly's C library writes wmemset four bytes at a time; this loop is vectorised.
+    for (std::size_t i = 0; i < count; ++i) first[i] = pixel;
+#else
     std::wmemset(reinterpret_cast<wchar_t *>(first), static_cast<wchar_t>(pixel), count);
+#endif
 }
 // How many row spans the writers below were asked to fill since the process started: the work a
 // shape costs, which tests and benchmarks read (a wide outline must cost rows of the bitmap, not

@@ -1,0 +1,582 @@
+// browser_test.mjs: the browser build's pages in a real browser (Debian's chromium, headless,
+// driven by puppeteer-core), checked by their pixels and by what their programs print.
+//
+//   node tests/browser/browser_test.mjs [web directory]      (default: build/browser/web)
+//
+// The input probe page: keys and clicks on the page reach a Win32 program as Windows gives them
+// (virtual key, scan code, extended and transition bits, characters, client coordinates).
+// The game page, in one sequence: the instruction screen (the sky's colour, the white box),
+// N starts a round, a held keypad digit moves the butterfly, a click opens the Run menu, Ctrl+L
+// puts drawing-log lines into the text window, a recording of a held digit is downloaded and
+// played back, a waiting program does not spin, and loaded script files (a good one, one that is
+// not a script, a binary one, one too large for the page) give the package's own messages and
+// nothing else. The example pages: each starts, draws and ends on Ctrl+Q with exit code 0; the
+// still picture is the desktop's reference picture (docs/images) pixel for pixel, text included;
+// the bouncing ball moves; a click is written in the text window. Prints one "ok"/"not ok" line
+// per check; on a failure it writes a screenshot to build/browser/test-output/ and exits with 1.
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import {fileURLToPath} from "node:url";
+
+import {launchChromium, openProgramPage, serveDirectory, sleep, waitFor} from "./page_support.mjs";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const webDir = path.resolve(process.argv[2] || path.join(here, "../../build/browser/web"));
+const outputDir = path.join(webDir, "..", "test-output");
+const probeSource = fs.readFileSync(path.join(here, "page_probe.js"), "utf8");
+
+class CheckFailed extends Error {}
+
+function expect(condition, message) {
+    if (!condition) throw new CheckFailed(message);
+}
+
+let checkCount = 0;
+async function check(page, name, body) {
+    ++checkCount;
+    try {
+        await body();
+        console.log(`ok ${checkCount} - ${name}`);
+    } catch (error) {
+        console.log(`not ok ${checkCount} - ${name}: ${error.message}`);
+        fs.mkdirSync(outputDir, {recursive: true});
+        const shot = path.join(outputDir, `failed-${checkCount}.png`);
+        await page.screenshot({path: shot}).catch(() => {});
+        console.log(`# screenshot: ${shot}`);
+        throw error;
+    }
+}
+
+// A keypad digit going down or up with NumLock on. puppeteer's keyboard knows the keypad only
+// with NumLock off (its Numpad8 is ArrowUp), so the key event is sent through the protocol.
+async function keypad(page, digit, down) {
+    const session = await page.createCDPSession();
+    const event = {type: down ? "keyDown" : "keyUp", key: String(digit), code: `Numpad${digit}`,
+                   windowsVirtualKeyCode: 96 + digit, location: 3};
+    if (down) event.text = String(digit);
+    await session.send("Input.dispatchKeyEvent", event);
+    await session.detach();
+}
+
+async function pressKeypad(page, digit) {
+    await keypad(page, digit, true);
+    await keypad(page, digit, false);
+}
+
+// ---- The input probe ----------------------------------------------------------------------
+
+async function checkInputProbe(browser, url) {
+    const {page, problems, printed} = await openProgramPage(browser, url + "checks/input_probe.html");
+    await page.addScriptTag({content: probeSource});
+    await waitFor(() => printed.includes("ready"), 5000);
+    const next = async (action, count) => {
+        const from = printed.length;
+        await action();
+        await waitFor(() => printed.length >= from + count, 3000);
+        await sleep(100);  // anything beyond the expected lines would show up by now
+        return printed.slice(from);
+    };
+    const keys = page.keyboard;
+    await check(page, "input probe: its window is a canvas at (40, 60) of 300 x 200", async () => {
+        const box = await page.evaluate(() => window.vorblProbe.place("Input probe"));
+        expect(box.left === 40 && box.top === 60, `placed at ${box.left}, ${box.top}`);
+        expect(box.width === 300 && box.height === 200, `size ${box.width} x ${box.height}`);
+    });
+    const cases = [
+        ["a letter", () => keys.press("KeyA"),
+         ["WM_KEYDOWN 41 001e0001", "WM_CHAR 61 001e0001", "WM_KEYUP 41 c01e0001"]],
+        ["Shift+1 types !", async () => {
+            await keys.down("Shift");
+            await keys.press("Digit1");
+            await keys.up("Shift");
+        }, ["WM_KEYDOWN 10 002a0001", "WM_KEYDOWN 31 00020001", "WM_CHAR 21 00020001",
+            "WM_KEYUP 31 c0020001", "WM_KEYUP 10 c02a0001"]],
+        ["a keypad digit with NumLock on", () => pressKeypad(page, 8),
+         ["WM_KEYDOWN 68 00480001", "WM_CHAR 38 00480001", "WM_KEYUP 68 c0480001"]],
+        ["a keypad digit with NumLock off is its navigation key", () => keys.press("Numpad8"),
+         ["WM_KEYDOWN 26 00480001", "WM_KEYUP 26 c0480001"]],
+        ["an arrow key is extended", () => keys.press("ArrowUp"),
+         ["WM_KEYDOWN 26 01480001", "WM_KEYUP 26 c1480001"]],
+        ["Ctrl+L gives character 12", async () => {
+            await keys.down("Control");
+            await keys.press("KeyL");
+            await keys.up("Control");
+        }, ["WM_KEYDOWN 11 001d0001", "WM_KEYDOWN 4c 00260001", "WM_CHAR c 00260001",
+            "WM_KEYUP 4c c0260001", "WM_KEYUP 11 c01d0001"]],
+        ["the right Ctrl key is extended", () => keys.press("ControlRight"),
+         ["WM_KEYDOWN 11 011d0001", "WM_KEYUP 11 c11d0001"]],
+        ["the keypad Enter is extended, the main Enter is not", async () => {
+            await keys.press("NumpadEnter");
+            await keys.press("Enter");
+        }, ["WM_KEYDOWN d 011c0001", "WM_CHAR d 011c0001", "WM_KEYUP d c11c0001",
+            "WM_KEYDOWN d 001c0001", "WM_CHAR d 001c0001", "WM_KEYUP d c01c0001"]],
+        ["a character of another layout arrives as its Windows-1252 byte", async () => {
+            const session = await page.createCDPSession();
+            await session.send("Input.dispatchKeyEvent",
+                               {type: "keyDown", key: "é", code: "Digit2", text: "é",
+                                windowsVirtualKeyCode: 50});
+            await session.send("Input.dispatchKeyEvent",
+                               {type: "keyUp", key: "é", code: "Digit2", windowsVirtualKeyCode: 50});
+            await session.detach();
+        }, ["WM_KEYDOWN 32 00030001", "WM_CHAR e9 00030001", "WM_KEYUP 32 c0030001"]],
+    ];
+    for (const [name, action, expected] of cases) {
+        await check(page, `input probe: ${name}`, async () => {
+            const got = await next(action, expected.length);
+            expect(JSON.stringify(got) === JSON.stringify(expected),
+                   `got ${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
+        });
+    }
+    await check(page, "input probe: a click gives client coordinates", async () => {
+        const box = await (await page.$('canvas[title="Input probe"]')).boundingBox();
+        const got = await next(() => page.mouse.click(box.x + 10, box.y + 30), 2);
+        expect(JSON.stringify(got) === JSON.stringify(["WM_LBUTTONDOWN 1 001e000a",
+                                                       "WM_LBUTTONUP 0 001e000a"]),
+               `got ${JSON.stringify(got)}`);
+    });
+    await check(page, "input probe: MoveWindow moves and resizes its canvas", async () => {
+        await next(() => keys.press("KeyM"), 4);
+        const box = await page.evaluate(() => window.vorblProbe.place("Input probe"));
+        expect(box.left === 100 && box.top === 120 && box.width === 320 && box.height === 220,
+               `at ${box.left}, ${box.top}, ${box.width} x ${box.height}`);
+    });
+    await check(page, "input probe: no page errors", async () => {
+        expect(problems.length === 0, problems.join("; "));
+    });
+    await page.close();
+}
+
+// ---- The game -----------------------------------------------------------------------------
+
+async function ctrl(page, code) {
+    await page.keyboard.down("Control");
+    await page.keyboard.press(code);
+    await page.keyboard.up("Control");
+}
+
+const graphics = (page) => page.evaluate(() => window.vorblProbe.graphics());
+
+// Where the butterfly rests: the median of a few samples, as an enemy flying over it hides part
+// of it now and then.
+async function restingPlace(page) {
+    const seen = [];
+    for (let i = 0; i < 7; ++i) {
+        const player = (await graphics(page)).player;
+        if (player) seen.push(player);
+        await sleep(80);
+    }
+    const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+    return seen.length ? {x: median(seen.map((p) => p.x)), y: median(seen.map((p) => p.y))} : null;
+}
+const textRows = (page) => page.evaluate(() => window.vorblProbe.textRows());
+const scriptText = (page) => page.evaluate(() => {
+    try {
+        return new TextDecoder().decode(Module.FS.readFile(vorblPage.scriptPath()));
+    } catch (error) {
+        return null;
+    }
+});
+
+// How many lines the text window scrolled from `before` to `after` (its newest line is at the
+// bottom and pushes the others up): the smallest line count k and line height h with the rows
+// above the bottom k lines equal to the old rows moved up by k * h; 0 when nothing changed,
+// -1 when no such shift explains the change.
+function linesAdded(before, after) {
+    const rows = before.rows.length;
+    if (before.rows.every((row, y) => row === after.rows[y])) return 0;
+    for (let k = 1; k <= 3; ++k) {
+        for (let h = 12; h <= 20; ++h) {
+            let matches = true;
+            for (let y = 0; y + k * h < rows && matches; ++y) {
+                matches = after.rows[y] === before.rows[y + k * h];
+            }
+            if (matches) return k;
+        }
+    }
+    return -1;
+}
+
+// The bottom 12 pixel rows of the text window: part of its newest line.
+const newestLine = (text) => text.rows.slice(-12).join(",");
+
+// Presses Ctrl+P and waits until the text window shows one more line; returns the new picture.
+async function playbackUntilMessage(page, before, ms = 8000) {
+    await ctrl(page, "KeyP");
+    return waitFor(async () => {
+        const now = await textRows(page);
+        return linesAdded(before, now) > 0 ? now : null;
+    }, ms);
+}
+
+async function loadScriptFile(page, file) {
+    const input = await page.$("#vorbl-load");
+    await input.uploadFile(file);
+    await waitFor(() => page.evaluate(() => document.getElementById("vorbl-load").value === ""), 5000);
+}
+
+// Starting and stopping a recording during which nothing happens closes the script file, so the
+// next playback opens VORBL.SCR anew (after a playback has reached its end the package keeps the
+// file open there, as on the desktop).
+async function closeScriptFile(page) {
+    await ctrl(page, "KeyR");
+    await ctrl(page, "KeyR");
+    await sleep(200);
+}
+
+async function checkGame(browser, url) {
+    const {page, problems} = await openProgramPage(browser, url + "wingfeast.html");
+    await page.addScriptTag({content: probeSource});
+    const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "vorbl-browser-"));
+
+    await check(page, "game: the windows' client areas are where Windows puts them, on the page",
+                async () => {
+        await waitFor(() => page.evaluate(() => vorblProbe.canvas("VORBL Text") &&
+                                                vorblProbe.canvas("VORBL Graphics")), 5000);
+        const graphicsWindow = await page.evaluate(() => vorblProbe.place("VORBL Graphics"));
+        const textWindow = await page.evaluate(() => vorblProbe.place("VORBL Text"));
+        expect(graphicsWindow.shown && textWindow.shown, "a window is hidden");
+        // WS_CAPTION | WS_SYSMENU at (0, 0): a 3-pixel fixed frame and a 19-pixel caption, then
+        // the content: the menu bar and the 595 x 496 client area.
+        expect(graphicsWindow.left === 3 && graphicsWindow.top === 22 &&
+               graphicsWindow.width === 595,
+               `graphics content at ${graphicsWindow.left}, ${graphicsWindow.top}, ` +
+               `${graphicsWindow.width} wide`);
+        // WS_OVERLAPPEDWINDOW at (0, 550): a 4-pixel sizing frame and the caption.
+        expect(textWindow.left === 4 && textWindow.top === 550 + 4 + 19,
+               `text content at ${textWindow.left}, ${textWindow.top}`);
+        expect(textWindow.top >= graphicsWindow.top + graphicsWindow.height,
+               "the text window overlaps the graphics window");
+    });
+
+    await check(page, "game: the instruction screen shows the plum sky and the white box", async () => {
+        const picture = await waitFor(async () => {
+            const g = await graphics(page);
+            return g.counts.white > 100000 ? g : null;
+        }, 5000);
+        expect(picture, "no white box");
+        expect(picture.bar === 19, `menu bar of ${picture.bar} rows`);
+        expect(picture.height - picture.bar === 496, `client area ${picture.height - picture.bar} high`);
+        const sky = await page.evaluate(() => vorblProbe.clientPixel(150, 20));
+        expect(sky.join() === "153,102,153", `sky pixel ${sky}`);
+        expect(picture.counts.plum > 30000, `${picture.counts.plum} sky pixels`);
+        const {box} = picture;
+        expect(box.right - box.left >= 450 && box.bottom - box.top >= 300,
+               `white box ${JSON.stringify(box)}`);
+    });
+
+    // The panel's Ctrl+P with no VORBL.SCR yet: the reader's message for a file it cannot open.
+    let cannotOpenLine = "";
+    await check(page, "game: playback without VORBL.SCR says the file cannot be opened", async () => {
+        const before = await textRows(page);
+        const after = await playbackUntilMessage(page, before);
+        expect(after, "no message in the text window");
+        expect(linesAdded(before, after) === 1, "more than one line");
+        cannotOpenLine = newestLine(after);
+        await ctrl(page, "KeyA");  // playback halted the animation
+    });
+
+    await check(page, "game: N starts a round", async () => {
+        await page.keyboard.press("KeyN");
+        const round = await waitFor(async () => {
+            const g = await graphics(page);
+            return g.counts.white < 20000 && g.player ? g : null;
+        }, 5000);
+        expect(round, "the instruction box stayed or no butterfly is shown");
+    });
+
+    let recorded = "";
+    await check(page, "game: a recording of a held keypad 8 holds its key and its periodic events",
+                async () => {
+        await ctrl(page, "KeyR");
+        await keypad(page, 8, true);
+        await sleep(300);
+        await keypad(page, 8, false);
+        await pressKeypad(page, 5);
+        await sleep(300);
+        await ctrl(page, "KeyR");
+        recorded = await waitFor(() => scriptText(page), 2000);
+        expect(recorded, "no VORBL.SCR");
+        const lines = recorded.trimEnd().split("\n");
+        expect(lines.every((line) => /^VORBL_(KBD|PERIODIC)\(\d+\);$/.test(line)),
+               `unexpected lines ${JSON.stringify(lines)}`);
+        const up = lines.indexOf("VORBL_KBD(56);");
+        const stop = lines.indexOf("VORBL_KBD(53);");
+        expect(up >= 0 && stop > up + 1 && /PERIODIC/.test(lines[up + 1]),
+               `key 8, periodic events, key 5 missing in ${JSON.stringify(lines)}`);
+    });
+
+    await check(page, "game: the page downloads the recorded VORBL.SCR", async () => {
+        const session = await browser.target().createCDPSession();
+        await session.send("Browser.setDownloadBehavior", {behavior: "allow", downloadPath: scratch});
+        await page.click("#vorbl-download");
+        const file = path.join(scratch, "VORBL.SCR");
+        const done = await waitFor(() => fs.existsSync(file), 5000);
+        await session.detach();
+        expect(done, "nothing downloaded");
+        expect(fs.readFileSync(file, "utf8") === recorded, "the download differs from VORBL.SCR");
+    });
+
+    let endOfFileLine = "";
+    await check(page, "game: playback replays the recording and ends with the end-of-file message",
+                async () => {
+        await page.evaluate(() => document.activeElement.blur());  // keys to the game again
+        const start = await restingPlace(page);
+        const before = await textRows(page);
+        const after = await playbackUntilMessage(page, before);
+        expect(after, "no end-of-file message");
+        endOfFileLine = newestLine(after);
+        expect(endOfFileLine !== cannotOpenLine, "the same message as for a missing file");
+        // Key 8, then a run of periodic events of 20 pixels up each, then key 5: from near the
+        // flower at the bottom, where the round put the butterfly, it cannot reach the top.
+        const lines = recorded.trimEnd().split("\n");
+        const run = Number(/\d+/.exec(lines[lines.indexOf("VORBL_KBD(56);") + 1])[0]);
+        const end = await restingPlace(page);
+        expect(Math.abs(start.y - end.y - 20 * run) <= 12,
+               `the butterfly went from ${start.y.toFixed(1)} to ${end.y.toFixed(1)}, ` +
+               `not ${20 * run} pixels up`);
+    });
+
+    await check(page, "game: a halted game waits without spinning", async () => {
+        const wakes = () => page.evaluate(() => Module.vorblHost.wakes);
+        const first = await wakes();
+        await sleep(2000);
+        const rate = ((await wakes()) - first) / 2;
+        // The package's 50 ms timer goes on while halted: about 20 wakes a second.
+        expect(rate <= 30, `${rate} wakes per second`);
+    });
+
+    await ctrl(page, "KeyA");  // playback halted the animation
+
+    // Positions of the player's butterfly, sampled every 100 ms while a keypad digit is held.
+    const track = async (digit, samples) => {
+        const seen = [];
+        await keypad(page, digit, true);
+        for (let i = 0; i < samples; ++i) {
+            seen.push((await graphics(page)).player);
+            await sleep(100);
+        }
+        await keypad(page, digit, false);
+        return seen;
+    };
+    // Moves between samples in which the butterfly is seen (wrapping round, it is wholly off
+    // the canvas for a moment).
+    const steps = (seen, axis) => seen.slice(1).flatMap((p, i) =>
+        p && seen[i] ? [p[axis] - seen[i][axis]] : []);
+
+    // Steps between samples: a large jump is the butterfly wrapping round the canvas edge; the
+    // others add up in the held direction, 20 pixels a frame. (Enemies drawn over it, or a
+    // catch that grows it, may move the centre of its magenta pixels against the direction for
+    // a sample.)
+    const movedOneWay = (moves, sign) => {
+        const small = moves.filter((d) => Math.abs(d) < 100);
+        const along = small.filter((d) => sign * d > 0).length;
+        const against = small.filter((d) => sign * d < 0).length;
+        const total = small.reduce((sum, d) => sum + sign * d, 0);
+        return along > against && total >= 60;
+    };
+    const describeSteps = (moves) => moves.map((d) => d.toFixed(1)).join(" ");
+
+    await check(page, "game: a held keypad 6 moves the butterfly right", async () => {
+        const moves = steps(await track(6, 12), "x");
+        expect(movedOneWay(moves, +1), `x steps ${describeSteps(moves)}`);
+    });
+    // Up for about 6 frames only: it stays clear of the top edge for the next check.
+    await check(page, "game: a held keypad 8 moves it up", async () => {
+        const moves = steps(await track(8, 7), "y");
+        expect(movedOneWay(moves, -1), `y steps ${describeSteps(moves)}`);
+    });
+    await check(page, "game: the top row's 4 moves it left", async () => {
+        await page.keyboard.press("Digit4");
+        const seen = [];
+        for (let i = 0; i < 12; ++i) {
+            seen.push((await graphics(page)).player);
+            await sleep(100);
+        }
+        const moves = steps(seen, "x");
+        expect(movedOneWay(moves, -1), `x steps ${describeSteps(moves)}`);
+        await pressKeypad(page, 5);
+    });
+
+    await check(page, "game: a click on Run opens its menu, Escape closes it", async () => {
+        const canvas = await page.$('canvas[title="VORBL Graphics"]');
+        const box = await canvas.boundingBox();
+        const bar = (await graphics(page)).bar;
+        await page.mouse.click(box.x + 16, box.y + bar / 2);
+        const open = await waitFor(async () => {
+            const g = await graphics(page);
+            return g.counts.face > 10000 ? g : null;
+        }, 3000);
+        expect(open, "no menu face below the bar");
+        await page.keyboard.press("Escape");
+        const closed = await waitFor(async () => (await graphics(page)).counts.face === 0, 3000);
+        expect(closed, "the popup stayed");
+    });
+
+    await check(page, "game: Ctrl+L fills the text window with drawing-log lines, Ctrl+L ends them",
+                async () => {
+        const before = await textRows(page);
+        await ctrl(page, "KeyL");
+        const logged = await waitFor(async () => {
+            const t = await textRows(page);
+            return t.inked > before.inked + 60 ? t : null;
+        }, 5000);
+        expect(logged, `ink rows ${before.inked} before, no growth`);
+        await ctrl(page, "KeyL");
+        await sleep(300);
+        const settled = await textRows(page);
+        await sleep(500);
+        expect(linesAdded(settled, await textRows(page)) === 0, "log lines go on after Ctrl+L");
+    });
+
+    const loaded = async (name, bytes) => {
+        const file = path.join(scratch, name);
+        fs.writeFileSync(file, bytes);
+        await closeScriptFile(page);
+        await loadScriptFile(page, file);
+    };
+
+    await check(page, "game: a loaded script plays back like a recorded one", async () => {
+        // Two steps of 20 pixels towards the middle, so the butterfly cannot wrap round.
+        await pressKeypad(page, 5);
+        await sleep(300);
+        const picture = await graphics(page);
+        const start = await restingPlace(page);
+        const toLeft = start.x > picture.width / 2;
+        const key = toLeft ? 52 : 54;
+        await loaded("steps.scr", `VORBL_KBD(${key});\nVORBL_PERIODIC(2);\nVORBL_KBD(53);\n`);
+        expect((await scriptText(page)).startsWith(`VORBL_KBD(${key});`), "VORBL.SCR not replaced");
+        const before = await textRows(page);
+        const after = await playbackUntilMessage(page, before);
+        expect(after && linesAdded(before, after) === 1, "no single message");
+        expect(newestLine(after) === endOfFileLine, "not the end-of-file message");
+        const end = await restingPlace(page);
+        const expected = toLeft ? -40 : 40;
+        expect(Math.abs(end.x - start.x - expected) <= 12,
+               `the butterfly went from ${start.x.toFixed(1)} to ${end.x.toFixed(1)}, ` +
+               `not ${expected} pixels`);
+    });
+
+    const quietPlayback = async (name, bytes) => {
+        await loaded(name, bytes);
+        const before = await textRows(page);
+        await ctrl(page, "KeyP");
+        await sleep(1000);
+        expect(linesAdded(before, await textRows(page)) === 0, "the text window changed");
+    };
+    await check(page, "game: a text file that is not a script gives no message", async () => {
+        await quietPlayback("notes.txt", "Shopping list\nmilk\nbread\n");
+    });
+    await check(page, "game: a binary file gives no message", async () => {
+        const bytes = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 0x0d,
+                                   0x49, 0x48, 0x44, 0x52, 0, 0, 1, 0, 0xff, 0xfe, 0x0a, 0x00]);
+        await quietPlayback("picture.png", bytes);
+    });
+    await check(page, "game: a file too large for the page gives the message for a file it cannot open",
+                async () => {
+        const limit = await page.evaluate(() => vorblPage.maxScriptBytes);
+        await loaded("huge.scr", Buffer.alloc(limit + 1, "VORBL_PERIODIC(1);\n"));
+        expect((await scriptText(page)) === null, "VORBL.SCR is there");
+        const before = await textRows(page);
+        const after = await playbackUntilMessage(page, before);
+        expect(after && linesAdded(before, after) === 1, "no single message");
+        expect(newestLine(after) === cannotOpenLine, "not the message for a file it cannot open");
+    });
+
+    await check(page, "game: Ctrl+Q ends the program with exit code 0", async () => {
+        await ctrl(page, "KeyQ");
+        const ended = await waitFor(() => page.evaluate(() => document.body.dataset.vorblExitCode), 5000);
+        expect(ended === "0", `exit code ${ended}`);
+    });
+
+    await check(page, "game: no page errors, console errors or dialogs", async () => {
+        expect(problems.length === 0, problems.join("; "));
+    });
+    fs.rmSync(scratch, {recursive: true, force: true});
+    await page.close();
+}
+
+// ---- The example programs ---------------------------------------------------------------
+
+const nonWhite = (picture) => picture.width * (picture.height - picture.bar) - picture.counts.white;
+
+async function checkExamples(browser, url) {
+    const examples = fs.readdirSync(webDir).filter((name) => name.endsWith(".html"))
+        .map((name) => name.slice(0, -5)).filter((name) => name !== "index" && name !== "wingfeast");
+    for (const example of examples) {
+        const {page, problems} = await openProgramPage(browser, `${url}${example}.html`);
+        await page.addScriptTag({content: probeSource});
+        await waitFor(() => page.evaluate(() => vorblProbe.canvas("VORBL Graphics")), 5000);
+        await check(page, `example ${example}: starts and draws`, async () => {
+            const drawn = await waitFor(async () => nonWhite(await graphics(page)) > 1000, 5000);
+            expect(drawn, "the client area stays white");
+        });
+        if (example === "static_picture") {
+            await check(page, "example static_picture: the client area is the desktop's picture, " +
+                              "pixel for pixel", async () => {
+                const reference = path.join(here, "../../docs/images/example-static-picture.png");
+                const base64 = fs.readFileSync(reference).toString("base64");
+                const result = await page.evaluate((png) => vorblProbe.compareClient(png), base64);
+                if (result.actual) {
+                    fs.mkdirSync(outputDir, {recursive: true});
+                    const actual = path.join(outputDir, "example-static-picture.actual.png");
+                    fs.writeFileSync(actual, Buffer.from(result.actual.split(",")[1], "base64"));
+                    console.log(`# actual picture: ${actual}`);
+                }
+                expect(result.width === 595 && result.height === 496,
+                       `client area ${result.width} x ${result.height}`);
+                expect(result.differing === 0, `${result.differing} pixels differ, the first at ` +
+                                               JSON.stringify(result.first));
+            });
+        }
+        if (example === "bouncing_ball") {
+            await check(page, "example bouncing_ball: the picture changes as the ball moves",
+                        async () => {
+                const fingerprint = () => page.evaluate(() => vorblProbe.clientFingerprint());
+                const first = await fingerprint();
+                const moved = await waitFor(async () => (await fingerprint()) !== first, 2000);
+                expect(moved, "the picture stayed the same for 2 s");
+            });
+        }
+        if (example === "click_and_type") {
+            await check(page, "example click_and_type: a click is written in the text window", async () => {
+                const before = await textRows(page);
+                const canvas = await page.$('canvas[title="VORBL Graphics"]');
+                const box = await canvas.boundingBox();
+                await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+                const after = await waitFor(async () => {
+                    const now = await textRows(page);
+                    return linesAdded(before, now) > 0 ? now : null;
+                }, 3000);
+                expect(after, "no new line in the text window");
+            });
+        }
+        await check(page, `example ${example}: Ctrl+Q ends it with exit code 0, without page errors`,
+                    async () => {
+            await ctrl(page, "KeyQ");
+            const ended = await waitFor(
+                () => page.evaluate(() => document.body.dataset.vorblExitCode), 5000);
+            expect(ended === "0", `exit code ${ended}`);
+            expect(problems.length === 0, problems.join("; "));
+        });
+        await page.close();
+    }
+}
+
+const server = await serveDirectory(webDir);
+const browser = await launchChromium();
+console.log(`# ${await browser.version()}, pages from ${webDir}`);
+let failed = false;
+try {
+    await checkInputProbe(browser, server.url);
+    await checkGame(browser, server.url);
+    await checkExamples(browser, server.url);
+} catch (error) {
+    failed = true;
+    if (!(error instanceof CheckFailed)) console.log(`not ok - ${error.stack}`);
+} finally {
+    await browser.close();
+    server.close();
+}
+console.log(failed ? "# browser test FAILED" : `# all ${checkCount} browser checks passed`);
+process.exit(failed ? 1 : 0);

@@ -1,0 +1,92 @@
+// page_support.mjs: what the browser test and the measurements share: a static file server for
+// the browser build's pages, Debian's chromium started through puppeteer-core (which downloads
+// no browser of its own), and small helpers to wait and to read a page.
+//
+// Environment: VORBL_CHROMIUM names the browser (default /usr/bin/chromium). Chromium runs
+// headless, without its sandbox when run as root (CI runs as root).
+import http from "node:http";
+import fs from "node:fs";
+import path from "node:path";
+import puppeteer from "puppeteer-core";
+
+const kTypes = {
+    ".html": "text/html; charset=utf-8",
+    ".js": "text/javascript; charset=utf-8",
+    ".mjs": "text/javascript; charset=utf-8",
+    ".css": "text/css; charset=utf-8",
+    ".wasm": "application/wasm",
+    ".data": "application/octet-stream",
+};
+
+// Serves the files below `root` on 127.0.0.1 at a free port; resolves to {url, close}.
+export function serveDirectory(root) {
+    const base = path.resolve(root);
+    const server = http.createServer((request, response) => {
+        const wanted = decodeURIComponent(new URL(request.url, "http://local").pathname);
+        const file = path.resolve(base, "." + (wanted.endsWith("/") ? wanted + "index.html" : wanted));
+        if (file !== base && !file.startsWith(base + path.sep)) {
+            response.writeHead(403).end();
+            return;
+        }
+        fs.readFile(file, (error, bytes) => {
+            if (error) {
+                response.writeHead(404).end();
+                return;
+            }
+            const type = kTypes[path.extname(file)] || "application/octet-stream";
+            response.writeHead(200, {"Content-Type": type, "Cache-Control": "no-store"});
+            response.end(bytes);
+        });
+    });
+    return new Promise((resolve) => {
+        server.listen(0, "127.0.0.1", () => {
+            const {port} = server.address();
+            resolve({url: `http://127.0.0.1:${port}/`, close: () => server.close()});
+        });
+    });
+}
+
+export async function launchChromium() {
+    const executablePath = process.env.VORBL_CHROMIUM || "/usr/bin/chromium";
+    if (!fs.existsSync(executablePath)) {
+        throw new Error(`${executablePath} is missing: install Debian's chromium (apt-get install chromium)`);
+    }
+    const args = ["--no-first-run", "--no-default-browser-check", "--window-size=1024,900"];
+    if (process.getuid && process.getuid() === 0) args.push("--no-sandbox");
+    return puppeteer.launch({executablePath, headless: true, args});
+}
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Polls `probe` until it returns a true value or `ms` passed; returns its last value.
+export async function waitFor(probe, ms, every = 50) {
+    const end = Date.now() + ms;
+    for (;;) {
+        const value = await probe();
+        if (value || Date.now() >= end) return value;
+        await sleep(every);
+    }
+}
+
+// Opens `url` in a new page whose program has started, collecting page errors, console errors
+// and dialogs in `problems`, and the program's printed lines in `printed`.
+export async function openProgramPage(browser, url) {
+    const page = await browser.newPage();
+    await page.setViewport({width: 1024, height: 900});
+    const problems = [];
+    const printed = [];
+    page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
+    page.on("console", (message) => {
+        if (message.type() === "error") problems.push(`console error: ${message.text()}`);
+        if (message.type() === "log") printed.push(message.text());
+    });
+    page.on("dialog", async (dialog) => {
+        problems.push(`dialog: ${dialog.message()}`);
+        await dialog.dismiss();
+    });
+    await page.goto(url, {waitUntil: "load"});
+    const started = await waitFor(
+        () => page.evaluate(() => document.body.dataset.vorblState || ""), 20000);
+    if (!started) throw new Error(`${url}: the program did not start within 20 s`);
+    return {page, problems, printed};
+}

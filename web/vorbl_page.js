@@ -1,0 +1,156 @@
+// vorbl_page.js: what a VORBL page does around its program: loading it, the page's status line,
+// the program's printed output, and the script file VORBL.SCR in the page's file system.
+//
+// The program itself (its .js, .wasm and .data files) puts its windows as canvases into the
+// element "vorbl-desktop" and takes the page's keyboard and mouse input (the browser host,
+// platform/src/host/host_browser.cpp). This file only starts it and offers two things the
+// desktop has through its file system: downloading the recorded VORBL.SCR, and replacing
+// VORBL.SCR by a file of the user's, which the package then reads as it reads any script file
+// (its own messages report a file it cannot use). A file larger than the page keeps in memory
+// (16 MiB) is not loaded: VORBL.SCR is then absent, and playback says it cannot open it.
+//
+// Arguments for the program may be given in the page's address: page.html?args=scene+2
+"use strict";
+
+const vorblPage = (() => {
+    const SCRIPT_NAME = "VORBL.SCR";
+    const MAX_SCRIPT_BYTES = 16 * 1024 * 1024;
+    let title = "The program";
+
+    const element = (id) => document.getElementById(id);
+
+    function setStatus(text) {
+        const status = element("vorbl-status");
+        if (status) status.textContent = text;
+    }
+
+    function appendOutput(text) {
+        const output = element("vorbl-output");
+        if (!output) return;
+        output.hidden = false;
+        output.textContent += text + "\n";
+    }
+
+    function scriptPath() {
+        const cwd = Module.FS.cwd();
+        return (cwd.endsWith("/") ? cwd : cwd + "/") + SCRIPT_NAME;
+    }
+
+    function removeScript() {
+        try {
+            Module.FS.unlink(scriptPath());
+        } catch (error) {
+            // there was none
+        }
+    }
+
+    function downloadScript() {
+        if (!Module.FS) return;
+        let bytes;
+        try {
+            bytes = Module.FS.readFile(scriptPath());
+        } catch (error) {
+            setStatus("There is no VORBL.SCR yet: Ctrl+R starts and stops a recording.");
+            return;
+        }
+        const url = URL.createObjectURL(new Blob([bytes], {type: "text/plain"}));
+        const link = document.createElement("a");
+        link.href = url;
+        link.download = SCRIPT_NAME;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(url), 10000);
+        setStatus("");
+    }
+
+    // The chosen file becomes VORBL.SCR byte for byte, whatever it holds.
+    async function loadScript(file) {
+        let bytes = null;
+        if (file.size <= MAX_SCRIPT_BYTES) {
+            try {
+                bytes = new Uint8Array(await file.arrayBuffer());
+            } catch (error) {
+                bytes = null;  // unreadable: treated like a file too large to keep
+            }
+        }
+        removeScript();
+        if (bytes !== null) Module.FS.writeFile(scriptPath(), bytes);
+    }
+
+    function wireScriptControls() {
+        const download = element("vorbl-download");
+        if (download) download.addEventListener("click", downloadScript);
+        const load = element("vorbl-load");
+        if (!load) return;
+        load.addEventListener("change", async () => {
+            const file = load.files && load.files[0];
+            if (!file || !Module.FS) return;
+            await loadScript(file);
+            load.value = "";
+            load.blur();  // keys go back to the program
+        });
+    }
+
+    // The desktop grows to hold the windows placed on it.
+    function fitDesktop(desktop) {
+        let width = 0;
+        let height = 0;
+        for (const child of desktop.children) {
+            if (child.style.display === "none") continue;
+            width = Math.max(width, child.offsetLeft + child.offsetWidth);
+            height = Math.max(height, child.offsetTop + child.offsetHeight);
+        }
+        desktop.style.width = width + "px";
+        desktop.style.height = height + "px";
+    }
+
+    function watchDesktop() {
+        const desktop = element("vorbl-desktop");
+        if (!desktop) return;
+        new MutationObserver(() => fitDesktop(desktop))
+            .observe(desktop, {childList: true, subtree: true, attributes: true});
+    }
+
+    function programArguments() {
+        const given = new URLSearchParams(window.location.search).get("args");
+        return given ? given.split(/[\s,]+/).filter((word) => word.length > 0) : [];
+    }
+
+    function start(program, programTitle) {
+        title = programTitle || title;
+        wireScriptControls();
+        watchDesktop();
+        setStatus("Loading " + title + "…");
+        window.Module = {
+            arguments: programArguments(),
+            print: (text) => {
+                console.log(text);
+                appendOutput(text);
+            },
+            printErr: (text) => console.warn(text),
+            setStatus: (text) => {
+                if (text) setStatus(text);
+            },
+            onRuntimeInitialized: () => {
+                setStatus("");
+                document.body.dataset.vorblState = "running";
+            },
+            onExit: (code) => {
+                setStatus(title + " has ended (exit code " + code + "). Reload the page to start again.");
+                document.body.dataset.vorblState = "ended";
+                document.body.dataset.vorblExitCode = String(code);
+            },
+            onAbort: (what) => {
+                setStatus(title + " stopped: " + what);
+                document.body.dataset.vorblState = "aborted";
+            },
+        };
+        const script = document.createElement("script");
+        script.src = program + ".js";
+        script.async = true;
+        document.body.appendChild(script);
+    }
+
+    return {start, scriptPath, maxScriptBytes: MAX_SCRIPT_BYTES};
+})();
