@@ -26,10 +26,10 @@ LRESULT handle_erase(HWND window, WPARAM dc_param) {
     const Window *record = find_window(window);
     HDC dc = reinterpret_cast<HDC>(dc_param);
     if (record == nullptr || record->background == nullptr || dc == nullptr) return 0;
-    // Inside BeginPaint only the update box is erased, as a DC clipped to it would; otherwise
-    // the whole client area.
-    RECT area = record->erasing_for_paint ? record->erase_box
-                                          : RECT{0, 0, record->client_width, record->client_height};
+    // For the update region only its box is erased, as a DC clipped to it would; otherwise the
+    // whole client area.
+    RECT area = record->erasing_update ? record->erase_box
+                                       : RECT{0, 0, record->client_width, record->client_height};
     FillRect(dc, &area, record->background);
     return 1;
 }

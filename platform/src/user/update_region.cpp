@@ -5,7 +5,10 @@
 // PAINTSTRUCT.rcPaint reports; validating a part of it shrinks the box only where the part
 // covers whole rows or columns, so the region may stay larger than Windows' but never smaller
 // (a repaint too many, never one too few). Hidden windows collect no update region: showing a
-// window invalidates all of it. Device contexts come from the GDI (gdi/device_contexts.h).
+// window invalidates all of it, and showing or resizing a window erases it at once, as Windows
+// does. Device contexts come from the GDI (gdi/device_contexts.h).
+#include "user/update_region.h"
+
 #include <algorithm>
 
 #include "gdi/device_contexts.h"
@@ -62,7 +65,33 @@ void subtract_from_update(Window &window, const RECT &cut) {
     if (is_empty(box)) window.has_update = false;
 }
 
+// WM_ERASEBKGND for the update region through `dc`, with the box the default procedure erases;
+// true when the window procedure erased.
+bool send_erase(HWND handle, HDC dc, const RECT &box) {
+    if (Window *window = find_window(handle)) {
+        window->erasing_update = true;
+        window->erase_box = box;
+    }
+    const LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    if (Window *still = find_window(handle)) still->erasing_update = false;
+    return erased != 0;
+}
+
 }  // namespace
+
+void window_erase_now(HWND handle) {
+    Window *window = find_window(handle);
+    if (window == nullptr || !window->visible || !window->has_update || !window->erase_pending)
+        return;
+    HDC dc = create_window_dc(handle);
+    if (dc == nullptr) return;  // left for BeginPaint
+    window->erase_pending = false;
+    window->erase_declined = false;
+    const bool erased = send_erase(handle, dc, window->update);
+    release_window_dc(handle, dc);
+    window = find_window(handle);
+    if (window != nullptr && !erased && window->has_update) window->erase_declined = true;
+}
 
 }  // namespace platform
 
@@ -103,7 +132,7 @@ extern "C" BOOL WINAPI ValidateRect(HWND handle, const RECT *rect) {
     } else {
         subtract_from_update(*window, normalised(*rect));
     }
-    if (!window->has_update) window->erase_pending = false;
+    if (!window->has_update) window->erase_pending = window->erase_declined = false;
     return TRUE;
 }
 
@@ -125,17 +154,14 @@ extern "C" HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     }
     *paint = PAINTSTRUCT{};
     paint->rcPaint = window->has_update ? window->update : RECT{0, 0, 0, 0};
-    bool erase = window->erase_pending;
+    const bool erase = window->erase_pending;
+    paint->fErase = window->erase_declined ? TRUE : FALSE;
     window->has_update = false;  // validated now, before any drawing
-    window->erase_pending = false;
+    window->erase_pending = window->erase_declined = false;
     HDC dc = platform::create_window_dc(handle);
     paint->hdc = dc;
     if (erase && dc != nullptr) {
-        window->erasing_for_paint = true;
-        window->erase_box = paint->rcPaint;
-        LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        paint->fErase = erased == 0 ? TRUE : FALSE;
-        if (Window *still = find_window(handle)) still->erasing_for_paint = false;
+        paint->fErase = platform::send_erase(handle, dc, paint->rcPaint) ? FALSE : TRUE;
     }
     return dc;
 }

@@ -14,6 +14,7 @@
 #include "user/menu/menu_modal_loop.h"
 #include "user/message_queue.h"
 #include "user/timers.h"
+#include "user/update_region.h"
 #include "user/window_activation.h"
 #include "user/window_classes.h"
 #include "user/window_layout.h"
@@ -149,7 +150,9 @@ void show_hidden_window(HWND handle, bool activating) {
     window->visible = true;
     window->needs_present = true;
     host().show_window(window->host_window, true);
+    InvalidateRect(handle, nullptr, TRUE);
     if (activating) window_activate(handle, WA_ACTIVE);
+    window_erase_now(handle);
     if ((window = find_window(handle)) == nullptr) return;
     position.flags |= kSwpNoClientSize | kSwpNoClientMove;
     SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
@@ -159,7 +162,6 @@ void show_hidden_window(HWND handle, bool activating) {
         window_send_size(handle);
         window_send_move(handle);
     }
-    InvalidateRect(handle, nullptr, TRUE);
 }
 
 bool title_matches(const Window &window, LPCSTR title) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "user/update_region.h"
 #include "user/window_activation.h"
 #include "user/window_layout.h"
 #include "user/window_table.h"
@@ -100,6 +101,7 @@ BOOL window_set_position(HWND handle, HWND insert_after, int x, int y, int width
     if ((position.flags & SWP_NOACTIVATE) == 0 && window->visible) {
         window_activate(handle, WA_ACTIVE);
     }
+    window_erase_now(handle);
     if (find_window(handle) == nullptr) return TRUE;
     SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
     return TRUE;

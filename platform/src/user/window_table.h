@@ -49,8 +49,11 @@ struct Window {
     bool has_update = false;
     RECT update{};
     bool erase_pending = false;
-    // While BeginPaint's WM_ERASEBKGND runs: the part to erase (the update box just validated).
-    bool erasing_for_paint = false;
+    // The window procedure was asked to erase at once and did not: BeginPaint reports fErase.
+    bool erase_declined = false;
+    // While a WM_ERASEBKGND for the update region runs (BeginPaint's, or the one a show or a
+    // resize sends at once): the part to erase.
+    bool erasing_update = false;
     RECT erase_box{};
 };
 
@@ -73,6 +76,6 @@ HWND window_needing_paint(HWND filter);
 // The window with the keyboard focus, or nullptr.
 HWND focused_window();
 // The keyboard focus changed to `window` (nullptr: none), with WM_KILLFOCUS / WM_SETFOCUS.
-void window_change_focus(HWND window);
+void window_change_focus(HWND handle);
 
 }  // namespace platform

@@ -2,8 +2,8 @@
 // top-level windows: activation passing between two windows, the focus following it, and the
 // window-position messages with the WM_MOVE and WM_SIZE that follow them. The expected orders
 // are those a Win32 program records on Wine for the same calls (less the messages this layer
-// does not send: WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_NCPAINT, WM_ERASEBKGND during the show,
-// WM_GETICON, WM_QUERYNEWPALETTE and the input-method ones).
+// does not send: WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_NCPAINT, WM_GETICON, WM_QUERYNEWPALETTE
+// and the input-method ones). A show or a resize erases the client area at once, as there.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -74,6 +74,7 @@ protected:
             case WM_KILLFOCUS: return "KILLFOCUS";
             case WM_SIZE: return "SIZE";
             case WM_MOVE: return "MOVE";
+            case WM_ERASEBKGND: return "ERASEBKGND";
             case WM_DESTROY: return "DESTROY";
             case WM_NCDESTROY: return "NCDESTROY";
             default: return "?";
@@ -90,11 +91,11 @@ TEST_F(WindowMessages, TheFirstShowsActivateAndSendTheSizeAndMoveKeptForThem) {
     ShowWindow(text, SW_SHOWNORMAL);
     EXPECT_EQ(trace(), (Lines{"T SHOWWINDOW 1", "T POSCHANGING", "T ACTIVATEAPP 1",
                               "G ACTIVATEAPP 1", "T NCACTIVATE 1", "T ACTIVATE 1 0", "T SETFOCUS 0",
-                              "T POSCHANGED", "T SIZE 593,229", "T MOVE 4,573"}));
+                              "T ERASEBKGND", "T POSCHANGED", "T SIZE 593,229", "T MOVE 4,573"}));
     ShowWindow(graphics, SW_SHOWNORMAL);
     EXPECT_EQ(trace(), (Lines{"G SHOWWINDOW 1", "G POSCHANGING", "T NCACTIVATE 0", "T ACTIVATE 0 G",
                               "G NCACTIVATE 1", "G ACTIVATE 1 T", "T KILLFOCUS G", "G SETFOCUS T",
-                              "G POSCHANGED", "G SIZE 595,515", "G MOVE 3,22"}));
+                              "G ERASEBKGND", "G POSCHANGED", "G SIZE 595,515", "G MOVE 3,22"}));
     EXPECT_EQ(GetActiveWindow(), graphics);
     EXPECT_EQ(GetFocus(), graphics);
     ShowWindow(graphics, SW_SHOW);
@@ -110,7 +111,10 @@ TEST_F(WindowMessages, HidingOrDestroyingTheActiveWindowPassesActivationOn) {
                               "G ACTIVATE 0 T", "T NCACTIVATE 1", "T ACTIVATE 1 G", "G KILLFOCUS T",
                               "T SETFOCUS G"}));
     ShowWindow(graphics, SW_SHOW);
-    trace();
+    EXPECT_EQ(trace(), (Lines{"G SHOWWINDOW 1", "G POSCHANGING", "T NCACTIVATE 0", "T ACTIVATE 0 G",
+                              "G NCACTIVATE 1", "G ACTIVATE 1 T", "T KILLFOCUS G", "G SETFOCUS T",
+                              "G ERASEBKGND", "G POSCHANGED"}))
+        << "shown again: erased again, and no WM_SIZE or WM_MOVE this time";
     DestroyWindow(graphics);
     EXPECT_EQ(trace(), (Lines{"G POSCHANGING", "G POSCHANGED", "G NCACTIVATE 0", "G ACTIVATE 0 T",
                               "T NCACTIVATE 1", "T ACTIVATE 1 G", "G KILLFOCUS T", "T SETFOCUS G",
@@ -131,7 +135,7 @@ TEST_F(WindowMessages, MoveWindowAndSetWindowPosMoveAndSizeWithTheirMessages) {
     EXPECT_TRUE(SetWindowPos(graphics, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
     EXPECT_EQ(trace(), (Lines{"G POSCHANGING", "G POSCHANGED", "G MOVE 33,62"}));
     EXPECT_TRUE(SetWindowPos(graphics, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER));
-    EXPECT_EQ(trace(), (Lines{"G POSCHANGING", "G POSCHANGED", "G SIZE 494,375"}));
+    EXPECT_EQ(trace(), (Lines{"G POSCHANGING", "G ERASEBKGND", "G POSCHANGED", "G SIZE 494,375"}));
     EXPECT_TRUE(
         SetWindowPos(graphics, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER));
     EXPECT_EQ(trace(), Lines{"G POSCHANGING"}) << "nothing changed, nothing more is said";
@@ -152,7 +156,7 @@ TEST_F(WindowMessages, AResizeOnTheDesktopReachesTheProgramAsWmSize) {
     ShowWindow(text, SW_SHOWNORMAL);
     trace();
     headless_host_resize(text, 700, 300);
-    EXPECT_EQ(trace(), (Lines{"T POSCHANGING", "T POSCHANGED", "T SIZE 700,300"}));
+    EXPECT_EQ(trace(), (Lines{"T POSCHANGING", "T ERASEBKGND", "T POSCHANGED", "T SIZE 700,300"}));
     RECT outer;
     GetWindowRect(text, &outer);
     EXPECT_EQ(outer.right - outer.left, 708) << "the frame is added around the new content";

@@ -215,8 +215,12 @@ TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
     UnregisterClassA(recording::kClassName, nullptr);
     recording::register_class(red);
     HWND window = recording::make_window("Erase", 100, 80);
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(window, SW_SHOW);  // erases the whole client with the class brush at once
     ValidateRect(window, nullptr);
+    HDC window_dc = GetDC(window);
+    RECT all{0, 0, 100, 80};
+    FillRect(window_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(window, window_dc);
     RECT a{10, 10, 20, 20}, b{50, 5, 60, 15};
     EXPECT_TRUE(InvalidateRect(window, &a, FALSE));
     EXPECT_TRUE(InvalidateRect(window, &b, TRUE));
@@ -238,6 +242,23 @@ TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "validated by BeginPaint";
     DestroyWindow(window);
     DeleteObject(red);
+}
+
+TEST_F(Windows, ShowingErasesAtOnceAndAnEraseNotDoneIsLeftToThePainter) {
+    HWND window = recording::make_window("No brush", 100, 80);  // the class has no brush
+    ShowWindow(window, SW_SHOW);
+    EXPECT_EQ(recording::of_kind(WM_ERASEBKGND).size(), 1u) << "sent while showing";
+    recording::seen.clear();
+    PAINTSTRUCT paint;
+    ASSERT_NE(BeginPaint(window, &paint), nullptr);
+    EXPECT_TRUE(paint.fErase) << "nobody erased: the painter must";
+    EXPECT_TRUE(recording::of_kind(WM_ERASEBKGND).empty()) << "not asked twice";
+    EndPaint(window, &paint);
+    InvalidateRect(window, nullptr, FALSE);
+    ASSERT_NE(BeginPaint(window, &paint), nullptr);
+    EXPECT_FALSE(paint.fErase) << "a later invalidation without erase asks for none";
+    EndPaint(window, &paint);
+    DestroyWindow(window);
 }
 
 TEST_F(Windows, HiddenWindowsGetNoPaintAndPartialValidationShrinksTheRegion) {
