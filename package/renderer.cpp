@@ -150,8 +150,8 @@ void render_text(const DrawRecord *record) {
 void render_kind(const DrawRecord *record) {
     switch (record->kind) {
         case DRAW_TRIANGLE: render_triangle(record); break;
-        case DRAW_RECTANGLE: render_box(record); break;
-        case DRAW_OVAL: render_box(record); break;
+        case DRAW_RECTANGLE:
+        case DRAW_OVAL: render_box(record); break;  // both are drawn in their box
         case DRAW_LINE: render_line(record); break;
         case DRAW_POINT: render_point(record); break;
         case DRAW_TEXT: render_text(record); break;

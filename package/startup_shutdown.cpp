@@ -133,7 +133,9 @@ void unregister_window_classes(void) {
 
 }  // namespace
 
-extern "C" int VORBL_startup(void *instance, void *previous_instance, char *command_line,
+// The arguments are WinMain's, passed on as they come (its command line is a plain LPSTR).
+extern "C" int VORBL_startup(void *instance, void *previous_instance,
+                             char *command_line,  // NOLINT(readability-non-const-parameter)
                              int show_mode) {
     (void)command_line;
     if (graphics_hwnd) {

@@ -503,11 +503,11 @@ void WINAPI SetLastError(DWORD code);
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name);
 DWORD WINAPI GetTickCount(void);
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);
-LPVOID WINAPI GlobalLock(HGLOBAL block);
-BOOL WINAPI GlobalUnlock(HGLOBAL block);
-HGLOBAL WINAPI GlobalFree(HGLOBAL block);
-UINT WINAPI GlobalFlags(HGLOBAL block);
-SIZE_T WINAPI GlobalSize(HGLOBAL block);
+LPVOID WINAPI GlobalLock(HGLOBAL handle);
+BOOL WINAPI GlobalUnlock(HGLOBAL handle);
+HGLOBAL WINAPI GlobalFree(HGLOBAL handle);
+UINT WINAPI GlobalFlags(HGLOBAL handle);
+SIZE_T WINAPI GlobalSize(HGLOBAL handle);
 
 /* ---- user32: classes, windows, messages ----------------------------------------------- */
 ATOM WINAPI RegisterClassA(const WNDCLASSA *wc);
@@ -515,22 +515,22 @@ BOOL WINAPI UnregisterClassA(LPCSTR class_name, HINSTANCE instance);
 HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
-BOOL WINAPI DestroyWindow(HWND window);
-BOOL WINAPI IsWindow(HWND window);
-BOOL WINAPI IsWindowVisible(HWND window);
-BOOL WINAPI ShowWindow(HWND window, int command);
+BOOL WINAPI DestroyWindow(HWND handle);
+BOOL WINAPI IsWindow(HWND handle);
+BOOL WINAPI IsWindowVisible(HWND handle);
+BOOL WINAPI ShowWindow(HWND handle, int command);
 HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title);
-int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int max_count);
-BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
-BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
+int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int max_count);
+BOOL WINAPI GetClientRect(HWND handle, LPRECT rect);
+BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL WINAPI SetWindowPos(HWND window, HWND insert_after, int x, int y, int width, int height,
                          UINT flags);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI GetFocus(void);
-HWND WINAPI SetFocus(HWND window);
+HWND WINAPI SetFocus(HWND handle);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void WINAPI PostQuitMessage(int exit_code);
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filter_min, UINT filter_max);
@@ -546,15 +546,15 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 BOOL WINAPI MessageBeep(UINT type);
 
 /* ---- user32: painting ----------------------------------------------------------------- */
-BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase);
-BOOL WINAPI ValidateRect(HWND window, const RECT *rect);
-BOOL WINAPI UpdateWindow(HWND window);
-HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
-BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint);
-HDC WINAPI GetDC(HWND window);
-int WINAPI ReleaseDC(HWND window, HDC dc);
-int WINAPI FillRect(HDC dc, const RECT *rect, HBRUSH brush);
-BOOL WINAPI ScrollDC(HDC dc, int dx, int dy, const RECT *scroll, const RECT *clip,
+BOOL WINAPI InvalidateRect(HWND handle, const RECT *rect, BOOL erase);
+BOOL WINAPI ValidateRect(HWND handle, const RECT *rect);
+BOOL WINAPI UpdateWindow(HWND handle);
+HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint);
+BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT *paint);
+HDC WINAPI GetDC(HWND handle);
+int WINAPI ReleaseDC(HWND handle, HDC dc);
+int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush);
+BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip,
                      HRGN update_region, LPRECT update_rect);
 
 /* ---- user32: menus -------------------------------------------------------------------- */
@@ -577,8 +577,8 @@ BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT enable);
 HPEN WINAPI CreatePen(int style, int width, COLORREF color);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HGDIOBJ WINAPI GetStockObject(int index);
-HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
-BOOL WINAPI DeleteObject(HGDIOBJ object);
+HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object);
+BOOL WINAPI DeleteObject(HGDIOBJ handle);
 int WINAPI GetObjectA(HGDIOBJ object_handle, int size, LPVOID buffer);
 #define GetObject GetObjectA
 DWORD WINAPI GetObjectType(HGDIOBJ handle);
@@ -587,28 +587,28 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
                          DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
                          DWORD out_precision, DWORD clip_precision, DWORD quality,
                          DWORD pitch_and_family, LPCSTR face_name);
-HDC WINAPI CreateCompatibleDC(HDC dc);
-HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
-BOOL WINAPI DeleteDC(HDC dc);
-BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom);
-BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom);
-BOOL WINAPI Polygon(HDC dc, const POINT *points, int count);
-BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL WINAPI LineTo(HDC dc, int x, int y);
-COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
-COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+HDC WINAPI CreateCompatibleDC(HDC reference);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC reference, int width, int height);
+BOOL WINAPI DeleteDC(HDC handle);
+BOOL WINAPI Rectangle(HDC handle, int left, int top, int right, int bottom);
+BOOL WINAPI Ellipse(HDC handle, int left, int top, int right, int bottom);
+BOOL WINAPI Polygon(HDC handle, const POINT *points, int count);
+BOOL WINAPI MoveToEx(HDC handle, int x, int y, LPPOINT previous);
+BOOL WINAPI LineTo(HDC handle, int x, int y);
+COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color);
+COLORREF WINAPI GetPixel(HDC handle, int x, int y);
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
                    DWORD rop);
-COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
-COLORREF WINAPI GetTextColor(HDC dc);
-COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
-COLORREF WINAPI GetBkColor(HDC dc);
-int WINAPI SetBkMode(HDC dc, int mode);
-int WINAPI GetBkMode(HDC dc);
-BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
-BOOL WINAPI GetTextExtentPointA(HDC dc, LPCSTR text, int count, LPSIZE size);
-BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
-BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
+COLORREF WINAPI SetTextColor(HDC handle, COLORREF color);
+COLORREF WINAPI GetTextColor(HDC handle);
+COLORREF WINAPI SetBkColor(HDC handle, COLORREF color);
+COLORREF WINAPI GetBkColor(HDC handle);
+int WINAPI SetBkMode(HDC handle, int mode);
+int WINAPI GetBkMode(HDC handle);
+BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int count);
+BOOL WINAPI GetTextExtentPointA(HDC handle, LPCSTR text, int count, LPSIZE size);
+BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size);
+BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics);
 
 #ifdef __cplusplus
 }

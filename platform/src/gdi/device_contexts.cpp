@@ -59,7 +59,7 @@ HDC insert_dc(DeviceContext dc) {
     std::uintptr_t handle = contexts.next_handle;
     contexts.next_handle += kDcHandleStep;
     ++dc_counter(dc.kind);
-    contexts.contexts.insert(handle, std::move(dc));
+    contexts.contexts.insert(handle, DeviceContext{dc});
     return reinterpret_cast<HDC>(handle);
 }
 

@@ -34,7 +34,7 @@ struct DeviceContext {
 };
 
 // The live device context behind a handle, or nullptr.
-DeviceContext *find_dc(HDC dc);
+DeviceContext *find_dc(HDC handle);
 
 // The pixels a DC draws into now (an empty surface when it has none).
 PixelSurface dc_target(const DeviceContext &dc);
@@ -54,7 +54,7 @@ namespace platform {
 // A device context with default attributes that draws into the client pixels of a window.
 HDC create_window_dc(HWND window);
 // Give back a device context made by create_window_dc; returns 1 on success, 0 otherwise.
-int release_window_dc(HWND window, HDC dc);
+int release_window_dc(HWND window, HDC handle);
 // A device context that draws into a surface the caller owns (the menu bar, a popup overlay).
 // The surface must outlive the context; delete it with DeleteDC.
 HDC create_surface_dc(const PixelSurface &surface);

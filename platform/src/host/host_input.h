@@ -25,19 +25,19 @@ void host_input_text(int vk, int scan, unsigned char code);
 void host_input_caps_lock(bool on);
 // The left button went down (`down`) or up, or the mouse moved (`move`), at (x, y) in the
 // window's content area (the menu bar strip is at its top).
-void host_input_mouse(HWND window, bool move, bool down, int x, int y);
+void host_input_mouse(HWND handle, bool move, bool down, int x, int y);
 // The user asked to close the window.
-void host_input_close(HWND window);
+void host_input_close(HWND handle);
 // The window's content must be drawn again (exposed).
-void host_input_expose(HWND window);
+void host_input_expose(HWND handle);
 // The window received the keyboard focus from the desktop: it becomes the active window.
-void host_input_focus(HWND window);
+void host_input_focus(HWND handle);
 // The user resized the window: its content area (menu bar strip + client area) is now this size.
-void host_input_content_size(HWND window, int width, int height);
+void host_input_content_size(HWND handle, int width, int height);
 // The user moved the window: its outer frame's top-left corner is now at (x, y) on the screen.
-void host_input_moved(HWND window, int x, int y);
+void host_input_moved(HWND handle, int x, int y);
 // The first row of the client area in the window's content area (the height of the menu bar
 // strip above it), for hosts that are given client coordinates.
-int host_input_client_top(HWND window);
+int host_input_client_top(HWND handle);
 
 }  // namespace platform

@@ -117,10 +117,8 @@ bool open_video_driver(const char *driver) {
 }
 
 bool open_display() {
-    for (const char *driver : drivers_to_try()) {
-        if (open_video_driver(driver)) return true;
-    }
-    return false;
+    return std::ranges::any_of(drivers_to_try(),
+                               [](const char *driver) { return open_video_driver(driver); });
 }
 
 // The smallest screen, in window-system pixels, that a scale may leave: the classic 800 x 600.

@@ -36,16 +36,16 @@ POINT window_client_origin(const Window &window);
 HostPlacement window_placement(const Window &window);
 
 // Send WM_SIZE with the client size, and WM_MOVE with the client origin.
-void window_send_size(HWND window);
-void window_send_move(HWND window);
+void window_send_size(HWND handle);
+void window_send_move(HWND handle);
 
 // SetMenu: attach `menu` (or none) as the window's menu bar and lay the window out again, as
 // Windows does with a frame change (WM_WINDOWPOSCHANGING / -CHANGED, then WM_MOVE and WM_SIZE
 // when the client area moved or changed size). Returns FALSE for a bad window handle.
-BOOL window_attach_menu(HWND window, HMENU menu);
+BOOL window_attach_menu(HWND handle, HMENU menu);
 // GetMenu: the menu bar attached to the window, or none.
-HMENU window_attached_menu(HWND window);
+HMENU window_attached_menu(HWND handle);
 // DrawMenuBar and changes of the bar's items: lay the bar out again (it may wrap to more rows).
-void window_menu_changed(HWND window);
+void window_menu_changed(HWND handle);
 
 }  // namespace platform

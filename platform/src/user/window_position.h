@@ -19,11 +19,11 @@ enum class PositionSource { program, host };
 // rectangle and layout, then WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE and
 // WM_SIZE. Nothing but WM_WINDOWPOSCHANGING is sent when nothing changes. Activates the window
 // unless SWP_NOACTIVATE. FALSE with ERROR_INVALID_WINDOW_HANDLE for a bad handle.
-BOOL window_set_position(HWND window, HWND insert_after, int x, int y, int width, int height,
+BOOL window_set_position(HWND handle, HWND insert_after, int x, int y, int width, int height,
                          UINT flags, PositionSource source);
 
 // DefWindowProcA's WM_WINDOWPOSCHANGED: WM_MOVE unless the client did not move, then WM_SIZE
 // unless it kept its size.
-void window_position_changed_default(HWND window, const WINDOWPOS *position);
+void window_position_changed_default(HWND handle, const WINDOWPOS *position);
 
 }  // namespace platform

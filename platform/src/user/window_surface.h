@@ -19,15 +19,15 @@ void window_surface_resize(Window &window, int content_width, int bar_height, in
 
 // The client pixels of a window (empty surface for a bad handle). The surface stays valid until
 // the window is resized or destroyed; device contexts must ask again before every drawing call.
-PixelSurface window_client_surface(HWND window);
+PixelSurface window_client_surface(HWND handle);
 // Something was drawn into the window's client pixels: present them at the next wait.
-void window_client_changed(HWND window);
+void window_client_changed(HWND handle);
 // Present the window again, its menu bar painted anew (the bar, its highlight or an open popup
 // changed).
-void window_request_present(HWND window);
+void window_request_present(HWND handle);
 // Present every visible window whose picture changed.
 void windows_present_pending();
 // The host's picture of the window, for tests: bar and client, any open popup drawn over them.
-PixelSurface window_composed_surface(HWND window);
+PixelSurface window_composed_surface(HWND handle);
 
 }  // namespace platform

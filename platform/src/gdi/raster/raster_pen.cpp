@@ -156,7 +156,7 @@ void cosmetic_line(const PixelSurface &surface, Point64 from, Point64 to, std::u
     if (line.first >= line.end) return;
     // minor = minor0 + ceil((2k * d_minor - length) / (2 * length)), the nearest pixel with ties
     // going to the smaller coordinate; ceil(n / d) = floor((n + d - 1) / d).
-    const Wide base = static_cast<Wide>(-length) + 2 * length - 1;
+    const Wide base = static_cast<Wide>(length) - 1;  // -length + (2 * length - 1)
     const FloorStepper minor(base, 2 * d_minor, 2 * length, line.first);
     // The minor coordinate is monotonic, so its ends bound it. A line that stays on the surface
     // across its minor axis (most outlines) needs no check per pixel. A horizontal line is one
