@@ -4,7 +4,8 @@
 # browser build and its test need (Emscripten, python3, chromium, npm); `--fuzz` adds clang 14
 # with its libFuzzer and sanitizer runtimes for the fuzz targets; `--ci` adds both, the
 # mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
-# and Wine, which runs those Windows builds (the conformance suite and the game) as the referee.
+# Wine, which runs those Windows builds (the conformance suite and the game) as the referee, and
+# clang-format and clang-tidy for the source checks.
 set -euo pipefail
 
 packages=(
@@ -31,6 +32,10 @@ packages=(
   dpkg-dev            # dpkg-shlibdeps (cpack -G DEB); apt-get source (the browser build's FreeType)
   file                # used by cpack to find the programs whose libraries dpkg-shlibdeps reads
 )
+check_packages=(
+  clang-format        # scripts/check-format.sh: the sources against .clang-format (Debian's 14)
+  clang-tidy          # scripts/run-clang-tidy.sh: the checks in .clang-tidy (Debian's 14)
+)
 fuzz_packages=(
   clang-14            # the compiler of the `fuzz` preset
   libclang-rt-14-dev  # libFuzzer and the address and undefined-behaviour sanitizer runtimes
@@ -44,7 +49,8 @@ browser_packages=(
 )
 case "${1:-}" in
   # mingw-w64: the Windows cross-compile; wine64 runs those builds (tests/conformance/, the game)
-  --ci) packages+=(mingw-w64 wine64 "${browser_packages[@]}" "${fuzz_packages[@]}") ;;
+  --ci) packages+=(mingw-w64 wine64 "${check_packages[@]}" "${browser_packages[@]}"
+                  "${fuzz_packages[@]}") ;;
   --fuzz) packages+=("${fuzz_packages[@]}") ;;
   --browser) packages+=("${browser_packages[@]}") ;;
 esac

@@ -6,6 +6,7 @@
 #include "user/window_classes.h"
 
 #include <strings.h>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,12 +26,11 @@ ATOM next_atom = kFirstClassAtom;
 ATOM atom_of(LPCSTR name) { return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name)); }
 
 bool class_has_windows(const WindowClass &window_class) {
-    for (HWND handle : all_windows()) {
+    return std::ranges::any_of(all_windows(), [&](HWND handle) {
         const Window *window = find_window(handle);
-        if (window == nullptr) continue;
-        if (strcasecmp(window->class_name.c_str(), window_class.name.c_str()) == 0) return true;
-    }
-    return false;
+        return window != nullptr &&
+               strcasecmp(window->class_name.c_str(), window_class.name.c_str()) == 0;
+    });
 }
 
 }  // namespace
