@@ -26,7 +26,9 @@ ATOM next_atom = kFirstClassAtom;
 ATOM atom_of(LPCSTR name) { return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name)); }
 
 bool class_has_windows(const WindowClass &window_class) {
-    return std::ranges::any_of(all_windows(), [&](HWND handle) {
+    const std::vector<HWND> windows = all_windows();
+    // std::any_of, not std::ranges: the browser build's C++ library (Emscripten 3.1.6) lacks it.
+    return std::any_of(windows.begin(), windows.end(), [&](HWND handle) {
         const Window *window = find_window(handle);
         return window != nullptr &&
                strcasecmp(window->class_name.c_str(), window_class.name.c_str()) == 0;
