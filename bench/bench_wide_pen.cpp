@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <headless_host.h>
 
+#include <climits>
+
 #include "vorbl_internal.h"
 
 namespace {
@@ -40,6 +42,31 @@ void BM_huge_oval_huge_pen(benchmark::State &state) {
     for (auto _ : state) VORBL_draw_oval(ICE_BLUE, -1000, 2147483646, 448, -1165875974, 2147483646);
 }
 BENCHMARK(BM_huge_oval_huge_pen)->Unit(benchmark::kMillisecond);
+
+// A box far wider than the canvas whose outline passes near it, with the widest pen: the canvas
+// lies inside the stroke's reach but its rows are never wholly covered (found by fuzzing).
+void BM_wide_box_near_outline_huge_pen(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(RED, -65424, 65536, 1073741824, INT_MIN, 150994944);
+}
+BENCHMARK(BM_wide_box_near_outline_huge_pen)->Unit(benchmark::kMillisecond);
+
+// The stroke's outer edge crossing the canvas: the left end of a huge oval 32,468 columns left
+// of it, so the widest pen reaches to column 300 of every row, never across the whole row.
+void BM_stroke_edge_across_canvas(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(RED, -32765, 100000000, 100000000, -100000000, 65536);
+}
+BENCHMARK(BM_stroke_edge_across_canvas)->Unit(benchmark::kMillisecond);
+
+// The stroke's inner edge crossing the canvas: a circle of radius 40,000 whose ring, with the
+// widest pen, leaves a hole of radius about 7,200 that reaches into the canvas. Every chain row
+// within the pen's reach bounds that hole, so this is the dearest case there is.
+void BM_stroke_hole_across_canvas(benchmark::State &state) {
+    start_package_once();
+    for (auto _ : state) VORBL_draw_oval(RED, -47229, 40000, 32771, -40000, 65536);
+}
+BENCHMARK(BM_stroke_hole_across_canvas)->Unit(benchmark::kMillisecond);
 
 // What the game draws: a butterfly-sized oval outlined with a 2-pixel pen.
 void BM_small_oval_pen_2(benchmark::State &state) {

@@ -13,6 +13,9 @@ namespace platform::raster {
 namespace {
 
 constexpr Coord kNone = std::numeric_limits<Coord>::max();
+// Chain rows are judged in blocks of this many before one by one: a block whose nearest piece
+// is beyond the pen's reach is passed over whole.
+constexpr std::size_t kGapBlock = 256;
 
 // The union of the runs that reach one bitmap row within the columns [first, end) the stroke can
 // reach, kept as a difference array (+1 where a run starts, -1 after it ends), so runs can come
@@ -120,6 +123,7 @@ struct ChainRow {
     Coord outer = -1;  // < inner: the walk never reached this row
     bool step_up = false;
     bool step_down = false;
+    Coord gap = 0;  // columns between its pieces and the bitmap's, once its block is worked out
 };
 
 bool diagonal(const EllipseRows &rows, const EllipseRun &run, Coord next) {
@@ -137,8 +141,12 @@ struct Stroke {
     BandRows right_up, left_up, left_down, right_down;
     Coord chain_first = 0;  // chain rows [chain_first, chain_end) can reach the bitmap
     Coord chain_end = 0;
+    Coord x_first = 0, x_end = 0;  // the bitmap's columns the stroke can reach
     // Read when first needed: a wide pen usually covers its rows with the nearest chain rows.
     mutable std::vector<ChainRow> chain;
+    // Per block of kGapBlock chain rows: the smallest gap (columns between a row's pieces and
+    // the bitmap's columns), or -1 while not yet worked out.
+    mutable std::vector<Coord> block_gap;
 
     const ChainRow &chain_row(Coord j) const {
         ChainRow &row = chain[static_cast<std::size_t>(j - chain_first)];
@@ -151,6 +159,42 @@ struct Stroke {
             row.step_down = 2 * j >= last && diagonal(rows, run, j + 1);
         }
         return row;
+    }
+
+    // Columns between [a, b] and the bitmap's columns; 0 when they meet.
+    Coord gap_to_bitmap(Coord a, Coord b) const {
+        if (a >= x_end) return a - (x_end - 1);
+        if (b < x_first) return x_first - b;
+        return 0;
+    }
+
+    // How far chain row j's pieces (its two runs and the bands that leave them, a column
+    // either side) lie from the bitmap's columns; kNone for a row the chain never reached.
+    Coord row_gap(Coord j) const {
+        const ChainRow &row = chain_row(j);
+        if (row.outer < row.inner) return kNone;
+        return std::min(gap_to_bitmap(left + row.inner - 1, left + row.outer),
+                        gap_to_bitmap(mirror - row.outer, mirror - row.inner + 1));
+    }
+
+    std::size_t block_of(Coord j) const {
+        return static_cast<std::size_t>(j - chain_first) / kGapBlock;
+    }
+
+    // The smallest gap in chain row j's block, working the block out the first time.
+    Coord smallest_gap_near(Coord j) const {
+        const std::size_t block = block_of(j);
+        if (block_gap[block] >= 0) return block_gap[block];
+        const Coord first = chain_first + static_cast<Coord>(block * kGapBlock);
+        const Coord end = std::min<Coord>(first + static_cast<Coord>(kGapBlock), chain_end);
+        Coord smallest = kNone;
+        for (Coord k = first; k < end; ++k) {
+            const Coord gap = row_gap(k);
+            chain[static_cast<std::size_t>(k - chain_first)].gap = gap;
+            smallest = std::min(smallest, gap);
+        }
+        block_gap[block] = smallest;
+        return smallest;
     }
 };
 
@@ -175,6 +219,63 @@ void add_chain_row(const Stroke &s, Coord j, Coord y, RowCoverage &row_cover) {
     if (row.step_down) {
         s.left_down.add_row(row_cover, s.mirror - row.inner, chain_y, y);
         s.right_down.add_row(row_cover, s.left + row.inner - 1, chain_y + 1, y);
+    }
+}
+
+// How far across a chain row's pieces reach in a bitmap row `distance` rows from it: the
+// disc's row at that distance or up to two rows nearer (the bands start a row off their chain
+// row and lie within the disc's hull), and a few columns more for the bands' rounding. The disc
+// is convex, so this never grows with the distance.
+Coord reach_across(const Stroke &s, Coord distance) {
+    constexpr Coord kBandRows = 2, kBandColumns = 3;
+    const Coord nearer = std::max<Coord>(0, distance - kBandRows);
+    Coord widest = 0;
+    for (const Coord d : {s.half - nearer, s.half + nearer}) {
+        if (d < 0 || d >= s.width) continue;
+        widest = std::max({widest, s.disc_right[static_cast<std::size_t>(d)],
+                           -s.disc_left[static_cast<std::size_t>(d)]});
+    }
+    return widest + kBandColumns;
+}
+
+// One direction of the walk out from a bitmap row's nearest chain row.
+struct Walk {
+    Coord direction;  // +1 down the chain, -1 up
+    Coord distance;   // of the next chain row to look at
+};
+
+// Everything that reaches bitmap row y, nearest chain rows first: their disc rows are the
+// widest, and once one run covers the whole row the rest cannot add anything. A chain row
+// whose pieces lie further across than the pen reaches at its distance adds nothing, and a
+// block of such rows is passed over at once, so rows far from the bitmap cost little.
+void cover_row(const Stroke &s, Coord y, Coord reach, RowCoverage &coverage) {
+    const Coord nearest = y - s.top;
+    Walk down{1, 0}, up{-1, 1};
+    while (!coverage.full()) {
+        Walk &walk = down.distance <= up.distance ? down : up;
+        if (walk.distance > reach) break;
+        const Coord j = nearest + walk.direction * walk.distance;
+        if (j < s.chain_first || j >= s.chain_end) {
+            const bool before_chain = walk.direction > 0 ? j < s.chain_first : j >= s.chain_end;
+            walk.distance = !before_chain        ? reach + 1
+                            : walk.direction > 0 ? s.chain_first - nearest
+                                                 : nearest - (s.chain_end - 1);
+            continue;
+        }
+        const Coord across = reach_across(s, walk.distance);
+        if (s.smallest_gap_near(j) > across) {
+            // Every row left in this block lies further away, where the pen reaches less.
+            const Coord block_first = s.chain_first + static_cast<Coord>(s.block_of(j) * kGapBlock);
+            walk.distance = walk.direction > 0
+                                ? block_first + static_cast<Coord>(kGapBlock) - nearest
+                                : nearest - block_first + 1;
+            continue;
+        }
+        if (s.chain[static_cast<std::size_t>(j - s.chain_first)].gap <= across) {
+            add_chain_row(s, j, y, coverage);
+            ++chain_rows_gathered;
+        }
+        ++walk.distance;
     }
 }
 
@@ -235,6 +336,9 @@ void wide_ellipse_outline_by_rows(const PixelSurface &surface, Coord left, Coord
                   BandRows(width, 1, -1),
                   0,
                   0,
+                  0,
+                  0,
+                  {},
                   {}};
     const EllipseRows disc(width, width);
     for (Coord d = 0; d < width; ++d) {
@@ -256,18 +360,13 @@ void wide_ellipse_outline_by_rows(const PixelSurface &surface, Coord left, Coord
     const Coord x_first = std::max<Coord>(0, left - width - 2);
     const Coord x_end = std::min<Coord>(surface.width, left + rows.width() + width + 2);
     if (x_first >= x_end) return;
+    stroke.x_first = x_first;
+    stroke.x_end = x_end;
+    stroke.block_gap.assign(stroke.block_of(chain_end - 1) + 1, -1);
     RowCoverage coverage(x_first, x_end);
     for (Coord y = y_first; y < y_end; ++y) {
         coverage.clear();
-        // Nearest chain rows first: their disc rows are the widest, and once one run covers the
-        // whole bitmap row the rest cannot add anything.
-        const Coord nearest = y - top;
-        for (Coord distance = 0; distance <= reach && !coverage.full(); ++distance) {
-            for (const Coord j : {nearest - distance, nearest + distance}) {
-                if (j >= stroke.chain_first && j < chain_end) add_chain_row(stroke, j, y, coverage);
-                if (distance == 0) break;
-            }
-        }
+        cover_row(stroke, y, reach, coverage);
         coverage.fill(surface, y, pixel);
     }
 }

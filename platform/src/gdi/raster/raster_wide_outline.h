@@ -6,8 +6,10 @@
 // one. Wide pens go row by row and visit only the bitmap's rows: for each, the runs of the discs
 // and bands that reach it are gathered, nearest chain rows first, into a coverage of the row's
 // columns, and the row is written once. A run that covers the whole row ends the gathering, so a
-// pen wider than the bitmap costs about one run per row; the most a row can cost is one run per
-// chain row within the pen's reach. Nothing is ever proportional to the ellipse's size.
+// pen wider than the bitmap costs about one run per row; a chain row whose pieces lie further
+// across than the pen reaches at its distance is passed over (in blocks, unread when the whole
+// block lies beyond), so an outline that passes the bitmap at the edge of the pen's reach costs
+// only the chain rows that come near it. Nothing is ever proportional to the ellipse's size.
 //
 // Depends on: raster_core.h, raster_ellipse.h, raster_pen.h (the band's shape). Limits: widths
 // up to 65536.
@@ -25,6 +27,10 @@ void wide_ellipse_outline(const PixelSurface &surface, Coord left, Coord top,
                           const EllipseRows &rows, int width, std::uint32_t pixel);
 
 constexpr int kPieceByPieceWidth = 16;
+
+// Chain rows gathered into bitmap rows by the row-by-row stroke since the program started (for
+// tests of its cost).
+inline std::uint64_t chain_rows_gathered = 0;
 
 // The two ways, which paint the same pixels. Piece by piece: a disc on every chain pixel whose
 // disc reaches the bitmap's rows and a band on every diagonal step; it costs (bitmap rows + 2
