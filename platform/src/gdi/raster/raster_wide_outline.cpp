@@ -13,36 +13,45 @@ namespace platform::raster {
 namespace {
 
 constexpr Coord kNone = std::numeric_limits<Coord>::max();
-// Chain rows are judged in blocks of this many before one by one: a block whose nearest piece
-// is beyond the pen's reach is passed over whole.
+// Chain rows are judged in blocks of this many before one by one: a block whose pieces all lie
+// beyond the pen's reach of the columns still open is passed over whole.
 constexpr std::size_t kGapBlock = 256;
+
+// Columns between [a, b] and the columns [first, end); 0 when they meet.
+Coord gap_between(Coord a, Coord b, Coord first, Coord end) {
+    if (a >= end) return a - (end - 1);
+    if (b < first) return first - b;
+    return 0;
+}
 
 // The union of the runs that reach one bitmap row within the columns [first, end) the stroke can
 // reach, kept as a difference array (+1 where a run starts, -1 after it ends), so runs can come
-// in any order and overlap or not. A run that covers all those columns settles the row at once.
+// in any order and overlap or not. The columns still open lie within [open_first, open_end):
+// runs that reach an end of that range close it in, and once it is empty the row is settled.
 class RowCoverage {
 public:
     RowCoverage(Coord first, Coord end)
         : first_(first), end_(end), edges_(static_cast<std::size_t>(end - first) + 1) {}
     void clear() {
         std::fill(edges_.begin(), edges_.end(), 0);
-        full_ = false;
+        open_first_ = first_;
+        open_end_ = end_;
     }
-    bool full() const { return full_; }
+    bool full() const { return open_first_ >= open_end_; }
+    Coord open_first() const { return open_first_; }
+    Coord open_end() const { return open_end_; }
     // Columns [a, b].
     void add(Coord a, Coord b) {
         a = std::max(a, first_);
         b = std::min(b, end_ - 1);
-        if (a > b) return;
-        if (a == first_ && b == end_ - 1) {
-            full_ = true;
-            return;
-        }
+        if (a > b || full()) return;
+        if (a <= open_first_ && b >= open_first_) open_first_ = b + 1;
+        if (b >= open_end_ - 1 && a <= open_end_ - 1) open_end_ = a;
         ++edges_[static_cast<std::size_t>(a - first_)];
         --edges_[static_cast<std::size_t>(b - first_) + 1];
     }
     void fill(const PixelSurface &surface, Coord y, std::uint32_t pixel) const {
-        if (full_) {
+        if (full()) {
             fill_span(surface, y, first_, end_, pixel);
             return;
         }
@@ -59,7 +68,7 @@ public:
 private:
     Coord first_, end_;
     std::vector<int> edges_;
-    bool full_ = false;
+    Coord open_first_ = 0, open_end_ = 0;
 };
 
 // The columns a convex polygon covers in row y under the polygon rule (each edge crossing at
@@ -123,7 +132,14 @@ struct ChainRow {
     Coord outer = -1;  // < inner: the walk never reached this row
     bool step_up = false;
     bool step_down = false;
-    Coord gap = 0;  // columns between its pieces and the bitmap's, once its block is worked out
+};
+
+// The columns that the pieces of a block of chain rows lie in, on each side of the ellipse
+// (their runs and the bands that leave them, a column either side).
+struct BlockColumns {
+    bool known = false;
+    Coord left_first = kNone, left_last = -kNone;
+    Coord mirror_first = kNone, mirror_last = -kNone;
 };
 
 bool diagonal(const EllipseRows &rows, const EllipseRun &run, Coord next) {
@@ -141,12 +157,9 @@ struct Stroke {
     BandRows right_up, left_up, left_down, right_down;
     Coord chain_first = 0;  // chain rows [chain_first, chain_end) can reach the bitmap
     Coord chain_end = 0;
-    Coord x_first = 0, x_end = 0;  // the bitmap's columns the stroke can reach
     // Read when first needed: a wide pen usually covers its rows with the nearest chain rows.
     mutable std::vector<ChainRow> chain;
-    // Per block of kGapBlock chain rows: the smallest gap (columns between a row's pieces and
-    // the bitmap's columns), or -1 while not yet worked out.
-    mutable std::vector<Coord> block_gap;
+    mutable std::vector<BlockColumns> blocks;  // per kGapBlock chain rows
 
     const ChainRow &chain_row(Coord j) const {
         ChainRow &row = chain[static_cast<std::size_t>(j - chain_first)];
@@ -161,40 +174,42 @@ struct Stroke {
         return row;
     }
 
-    // Columns between [a, b] and the bitmap's columns; 0 when they meet.
-    Coord gap_to_bitmap(Coord a, Coord b) const {
-        if (a >= x_end) return a - (x_end - 1);
-        if (b < x_first) return x_first - b;
-        return 0;
-    }
-
-    // How far chain row j's pieces (its two runs and the bands that leave them, a column
-    // either side) lie from the bitmap's columns; kNone for a row the chain never reached.
-    Coord row_gap(Coord j) const {
+    // How far chain row j's pieces lie from the columns [first, end); kNone for a row the chain
+    // never reached.
+    Coord row_gap(Coord j, Coord first, Coord end) const {
         const ChainRow &row = chain_row(j);
         if (row.outer < row.inner) return kNone;
-        return std::min(gap_to_bitmap(left + row.inner - 1, left + row.outer),
-                        gap_to_bitmap(mirror - row.outer, mirror - row.inner + 1));
+        return std::min(gap_between(left + row.inner - 1, left + row.outer, first, end),
+                        gap_between(mirror - row.outer, mirror - row.inner + 1, first, end));
     }
 
     std::size_t block_of(Coord j) const {
         return static_cast<std::size_t>(j - chain_first) / kGapBlock;
     }
+    Coord block_first(Coord j) const {
+        return chain_first + static_cast<Coord>(block_of(j) * kGapBlock);
+    }
 
-    // The smallest gap in chain row j's block, working the block out the first time.
-    Coord smallest_gap_near(Coord j) const {
-        const std::size_t block = block_of(j);
-        if (block_gap[block] >= 0) return block_gap[block];
-        const Coord first = chain_first + static_cast<Coord>(block * kGapBlock);
-        const Coord end = std::min<Coord>(first + static_cast<Coord>(kGapBlock), chain_end);
-        Coord smallest = kNone;
-        for (Coord k = first; k < end; ++k) {
-            const Coord gap = row_gap(k);
-            chain[static_cast<std::size_t>(k - chain_first)].gap = gap;
-            smallest = std::min(smallest, gap);
+    // How far the pieces of chain row j's block lie from the columns [first, end), working the
+    // block's columns out the first time.
+    Coord block_gap(Coord j, Coord first, Coord end) const {
+        BlockColumns &block = blocks[block_of(j)];
+        if (!block.known) {
+            block.known = true;
+            const Coord begin = block_first(j);
+            const Coord stop = std::min<Coord>(begin + static_cast<Coord>(kGapBlock), chain_end);
+            for (Coord k = begin; k < stop; ++k) {
+                const ChainRow &row = chain_row(k);
+                if (row.outer < row.inner) continue;
+                block.left_first = std::min(block.left_first, left + row.inner - 1);
+                block.left_last = std::max(block.left_last, left + row.outer);
+                block.mirror_first = std::min(block.mirror_first, mirror - row.outer);
+                block.mirror_last = std::max(block.mirror_last, mirror - row.inner + 1);
+            }
         }
-        block_gap[block] = smallest;
-        return smallest;
+        if (block.left_first > block.left_last) return kNone;
+        return std::min(gap_between(block.left_first, block.left_last, first, end),
+                        gap_between(block.mirror_first, block.mirror_last, first, end));
     }
 };
 
@@ -245,9 +260,11 @@ struct Walk {
 };
 
 // Everything that reaches bitmap row y, nearest chain rows first: their disc rows are the
-// widest, and once one run covers the whole row the rest cannot add anything. A chain row
-// whose pieces lie further across than the pen reaches at its distance adds nothing, and a
-// block of such rows is passed over at once, so rows far from the bitmap cost little.
+// widest, and once the row is covered the rest cannot add anything. A chain row whose pieces
+// lie further across from the columns still open than the pen reaches at its distance adds
+// nothing, and a block of such rows is passed over at once (the rows left in it lie further
+// away, where the pen reaches less, and the open columns only shrink), so chain rows far from
+// what is left to cover cost little.
 void cover_row(const Stroke &s, Coord y, Coord reach, RowCoverage &coverage) {
     const Coord nearest = y - s.top;
     Walk down{1, 0}, up{-1, 1};
@@ -263,15 +280,15 @@ void cover_row(const Stroke &s, Coord y, Coord reach, RowCoverage &coverage) {
             continue;
         }
         const Coord across = reach_across(s, walk.distance);
-        if (s.smallest_gap_near(j) > across) {
-            // Every row left in this block lies further away, where the pen reaches less.
-            const Coord block_first = s.chain_first + static_cast<Coord>(s.block_of(j) * kGapBlock);
+        const Coord open_first = coverage.open_first(), open_end = coverage.open_end();
+        if (s.block_gap(j, open_first, open_end) > across) {
+            const Coord block_first = s.block_first(j);
             walk.distance = walk.direction > 0
                                 ? block_first + static_cast<Coord>(kGapBlock) - nearest
                                 : nearest - block_first + 1;
             continue;
         }
-        if (s.chain[static_cast<std::size_t>(j - s.chain_first)].gap <= across) {
+        if (s.row_gap(j, open_first, open_end) <= across) {
             add_chain_row(s, j, y, coverage);
             ++chain_rows_gathered;
         }
@@ -336,8 +353,6 @@ void wide_ellipse_outline_by_rows(const PixelSurface &surface, Coord left, Coord
                   BandRows(width, 1, -1),
                   0,
                   0,
-                  0,
-                  0,
                   {},
                   {}};
     const EllipseRows disc(width, width);
@@ -360,9 +375,7 @@ void wide_ellipse_outline_by_rows(const PixelSurface &surface, Coord left, Coord
     const Coord x_first = std::max<Coord>(0, left - width - 2);
     const Coord x_end = std::min<Coord>(surface.width, left + rows.width() + width + 2);
     if (x_first >= x_end) return;
-    stroke.x_first = x_first;
-    stroke.x_end = x_end;
-    stroke.block_gap.assign(stroke.block_of(chain_end - 1) + 1, -1);
+    stroke.blocks.assign(stroke.block_of(chain_end - 1) + 1, BlockColumns{});
     RowCoverage coverage(x_first, x_end);
     for (Coord y = y_first; y < y_end; ++y) {
         coverage.clear();

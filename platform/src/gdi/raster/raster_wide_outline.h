@@ -7,9 +7,10 @@
 // and bands that reach it are gathered, nearest chain rows first, into a coverage of the row's
 // columns, and the row is written once. A run that covers the whole row ends the gathering, so a
 // pen wider than the bitmap costs about one run per row; a chain row whose pieces lie further
-// across than the pen reaches at its distance is passed over (in blocks, unread when the whole
-// block lies beyond), so an outline that passes the bitmap at the edge of the pen's reach costs
-// only the chain rows that come near it. Nothing is ever proportional to the ellipse's size.
+// across from the columns still open than the pen reaches at its distance is passed over (in
+// blocks, when a whole block lies that far), so an outline whose stroke only partly covers the
+// bitmap costs about the chain rows that bound what is left. Nothing is ever proportional to
+// the ellipse's size.
 //
 // Depends on: raster_core.h, raster_ellipse.h, raster_pen.h (the band's shape). Limits: widths
 // up to 65536.
