@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "x_error_about_gone_window.h"
+
 namespace {
 
 constexpr const char *kTitle = "VORBL Platform Display Test";
@@ -106,6 +108,22 @@ TEST(PlatformRealWindow, KeyPressAndClickFromTheDesktopArriveAsMessages) {
     KillTimer(window, 1);
     DestroyWindow(window);
     DeleteObject(wc.hbrBackground);
+}
+
+// Xlib's default answer to a protocol error is to end the program. A late request about a
+// window that is already gone (SDL's wake-up message to a closing window, seen once as a game
+// that ended with exit code 1 after quitting) must not end it.
+TEST(PlatformRealWindow, AnXErrorAboutAGoneWindowDoesNotEndTheProgram) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = record;
+    wc.lpszClassName = "PlatformDisplayErrorTest";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "Error test", WS_OVERLAPPEDWINDOW, 0, 0, 320,
+                                  240, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr) << "no display";
+    ASSERT_TRUE(provoke_x_error_about_gone_window()) << "no display for the second connection";
+    EXPECT_TRUE(IsWindow(window)) << "still running, the window still there";
+    DestroyWindow(window);
 }
 
 }  // namespace

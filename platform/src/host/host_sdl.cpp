@@ -257,6 +257,7 @@ HostWindow create_window(HWND owner, const char *title, const HostPlacement &pla
     find_x11_window(record);
     if (!watching_display && record.x11_display != nullptr) {
         x11::survive_display_loss(record.x11_display, note_display_lost);
+        x11::tolerate_protocol_errors();
         watching_display = true;
     }
     x11::set_allowed_actions(record.x11_display, record.x11_window, placement.resizable,

@@ -7,6 +7,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdio>
+
 namespace platform::x11 {
 
 namespace {
@@ -123,7 +125,21 @@ void report_display_lost(Display *, void *) {
     if (display_lost_callback != nullptr) display_lost_callback();
 }
 
+// A request that names a window the server has destroyed fails with BadWindow after the fact:
+// SDL's wake-up message to a window being closed, for one, when the close overtakes it. Nothing
+// on the screen depends on such a request, so it must not end the program as Xlib's default
+// handler would.
+int tolerant_protocol_error(Display *x, XErrorEvent *error) {
+    if (error->error_code == BadWindow) return 0;
+    char text[160] = "";
+    XGetErrorText(x, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "VORBL: X error ignored: %s (request %d)\n", text, error->request_code);
+    return 0;
+}
+
 }  // namespace
+
+void tolerate_protocol_errors() { XSetErrorHandler(tolerant_protocol_error); }
 
 void survive_display_loss(void *display, void (*on_lost)()) {
     Display *x = as_display(display);

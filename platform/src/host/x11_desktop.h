@@ -26,5 +26,9 @@ bool frame_extents(void *display, unsigned long window, FrameExtents *extents);
 // When the connection to the X server breaks, call `on_lost` instead of letting Xlib end the
 // process; every later Xlib call on the display then does nothing.
 void survive_display_loss(void *display, void (*on_lost)());
+// Let the program go on after an X protocol error instead of Xlib's default of ending it: an
+// error about a window that is already gone (BadWindow) passes silently, any other is said on
+// standard error in one line. Applies to every display connection of the process.
+void tolerate_protocol_errors();
 
 }  // namespace platform::x11
