@@ -6,15 +6,14 @@
 // pixels each later primitive covers, counted once before the timing by drawing that primitive
 // alone on a canvas filled with a colour no primitive uses. Compare the two times per frame.
 #include <benchmark/benchmark.h>
-#include <headless_host.h>
 
 #include <cstring>
 #include <functional>
 #include <vector>
 
-#include "game_state.h"
-#include "lcg_random.h"
 #include "night_scene.h"
+#include "package_start.h"
+#include "round_start.h"
 #include "vorbl_internal.h"
 
 using namespace vorbl;  // the package's internal state, which these read and set
@@ -22,27 +21,6 @@ using namespace vorbl;  // the package's internal state, which these read and se
 namespace {
 
 constexpr COLORREF SENTINEL = RGB(1, 2, 3);
-
-void start_package_once() {
-    static bool started = false;
-    if (started) {
-        return;
-    }
-    started = true;
-    headless_host_use();
-    static char no_arguments[] = "";
-    VORBL_startup(GetModuleHandleA(nullptr), nullptr, no_arguments, SW_SHOWNORMAL);
-    VORBL_set_logging(0);
-    VORBL_clear_canvas();
-}
-
-GameState play_state(std::int32_t enemy_last) {
-    GameState state = startup_state();
-    state.enemy_last = enemy_last;
-    lcg_seed(2026);
-    set_up_round(state);
-    return state;
-}
 
 // Pixels that `draw` changes on a canvas filled with SENTINEL.
 long covered_pixels(const std::function<void()> &draw) {
@@ -102,8 +80,8 @@ std::size_t covered_bytes(const GameState &state) {
 }
 
 void frame(benchmark::State &bench, std::int32_t enemy_last) {
-    start_package_once();
-    const GameState state = play_state(enemy_last);
+    bench::start_package_headless_once();
+    const GameState state = bench::round_start(enemy_last);
     for (auto _ : bench) {
         draw_scene(state);
         benchmark::DoNotOptimize(canvas_dirty);
@@ -112,8 +90,8 @@ void frame(benchmark::State &bench, std::int32_t enemy_last) {
 }
 
 void fill(benchmark::State &bench, std::int32_t enemy_last) {
-    start_package_once();
-    const std::size_t bytes = covered_bytes(play_state(enemy_last));
+    bench::start_package_headless_once();
+    const std::size_t bytes = covered_bytes(bench::round_start(enemy_last));
     std::vector<unsigned char> buffer(bytes);
     unsigned char value = 0;
     for (auto _ : bench) {

@@ -4,21 +4,21 @@
 //
 // Runs on the headless host, so no screen is involved: every figure is canvas work only.
 #include <benchmark/benchmark.h>
-#include <headless_host.h>
 
+#include "package_start.h"
 #include "vorbl_internal.h"
 
 using namespace vorbl;  // the package's internal state, which these read and set
 
 namespace {
 
+// The package on the headless host with its ring of text lines full, so that every log line
+// also frees the oldest one.
 void start_package_once() {
     static bool started = false;
     if (started) return;
     started = true;
-    headless_host_use();
-    VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
-    VORBL_clear_canvas();
+    bench::start_package_headless_once();
     for (int i = 0; i < TEXT_LINE_COUNT; ++i) VORBL_text_printf("filling the ring, line %d\n", i);
 }
 

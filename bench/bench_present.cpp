@@ -5,11 +5,11 @@
 // DC, as the event wait does) and the window's picture is made for the host (menu bar strip and
 // client area). Compare with a memcpy of the canvas, the least any presentation can cost.
 #include <benchmark/benchmark.h>
-#include <headless_host.h>
 
 #include <cstring>
 #include <vector>
 
+#include "package_start.h"
 #include "package_windows.h"
 #include "user/window_surface.h"
 #include "vorbl_internal.h"
@@ -18,19 +18,8 @@ using namespace vorbl;  // the package's internal state, which these read and se
 
 namespace {
 
-void start_package_once() {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    headless_host_use();
-    static char no_arguments[] = "";
-    VORBL_startup(GetModuleHandleA(nullptr), nullptr, no_arguments, SW_SHOWNORMAL);
-    VORBL_set_logging(0);
-    VORBL_clear_canvas();
-}
-
 void BM_CanvasToHostPicture(benchmark::State &state) {
-    start_package_once();
+    bench::start_package_headless_once();
     for (auto _ : state) {
         canvas_dirty = 1;
         copy_canvas_to_window();

@@ -25,30 +25,15 @@
 #include <cstring>
 #include <vector>
 
-#include "game_state.h"
-#include "lcg_random.h"
 #include "night_scene.h"
+#include "package_start.h"
 #include "package_windows.h"
+#include "round_start.h"
 #include "vorbl_internal.h"
 
 using namespace vorbl;  // the package's internal state, which these read and set
 
 namespace {
-
-void start_package(void) {
-    static char no_arguments[] = "";
-    VORBL_startup(GetModuleHandleA(nullptr), nullptr, no_arguments, SW_SHOWNORMAL);
-    VORBL_set_logging(0);
-    VORBL_clear_canvas();
-}
-
-GameState play_state(std::int32_t enemy_last) {
-    GameState state = startup_state();
-    state.enemy_last = enemy_last;
-    lcg_seed(2026);
-    set_up_round(state);
-    return state;
-}
 
 // The canvas goes to the window and the window to the host, as after a dispatched message.
 void show_frame(void) {
@@ -65,7 +50,7 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
 // machine's other work only ever adds time) and the median batch's.
 void time_frames(const char *mode, bool shown, std::int32_t enemy_last, double seconds) {
     constexpr int kBatch = 20;
-    const GameState state = play_state(enemy_last);
+    const GameState state = bench::round_start(enemy_last);
     for (int warm = 0; warm < kBatch; ++warm) {
         draw_scene(state);
     }
@@ -100,7 +85,7 @@ int main(int argc, char **argv) {
     if (!shown) {
         headless_host_use();
     }
-    start_package();
+    bench::start_package();
     time_frames(mode, shown, 5, seconds > 0 ? seconds : 0.5);
     time_frames(mode, shown, 9, seconds > 0 ? seconds : 0.5);
     VORBL_shutdown();
