@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,26 @@ TEST(PlatformRealWindow, AnXErrorAboutAGoneWindowDoesNotEndTheProgram) {
     ASSERT_TRUE(provoke_x_error_about_gone_window()) << "no display for the second connection";
     EXPECT_TRUE(IsWindow(window)) << "still running, the window still there";
     DestroyWindow(window);
+}
+
+// SDL puts back the X error handler it found at start-up when it quits, and only then reads
+// some answers (one to its wake-up message for a window already destroyed). The error must not
+// turn the program's normal exit into exit code 1. Run in a child process: it ends the host.
+TEST(PlatformRealWindowDeathTest, AnXErrorReadAfterShutdownDoesNotChangeTheExitCode) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto program = [] {
+        if (!leave_x_error_about_gone_window_until_exit()) std::_Exit(2);
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = record;
+        wc.lpszClassName = "PlatformDisplayExitErrorTest";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowExA(0, wc.lpszClassName, "Exit error test", WS_OVERLAPPEDWINDOW,
+                                      0, 0, 320, 240, nullptr, nullptr, nullptr, nullptr);
+        if (window == nullptr) std::_Exit(3);
+        DestroyWindow(window);
+        std::exit(0);
+    };
+    EXPECT_EXIT(program(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -159,6 +159,11 @@ bool ensure_video() {
     // Present through the plain window framebuffer: a GL-backed one starts render threads that
     // cost processor time even while the program waits.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Before SDL's video starts: SDL keeps the X error handler it finds and puts it back at quit,
+    // before it closes its connections. An error answered only then (its wake-up message to a
+    // window the program already destroyed) must meet this handler, not Xlib's default, which
+    // would end a program that closed normally with exit code 1.
+    x11::tolerate_protocol_errors();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
         say("no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start it "
             "from a desktop session, or run it under xvfb-run");
@@ -257,7 +262,6 @@ HostWindow create_window(HWND owner, const char *title, const HostPlacement &pla
     find_x11_window(record);
     if (!watching_display && record.x11_display != nullptr) {
         x11::survive_display_loss(record.x11_display, note_display_lost);
-        x11::tolerate_protocol_errors();
         watching_display = true;
     }
     x11::set_allowed_actions(record.x11_display, record.x11_window, placement.resizable,
