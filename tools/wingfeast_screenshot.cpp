@@ -48,15 +48,16 @@ struct Options {
     std::string script;
     std::uint32_t seed = 1;
     int icon_size = 0;
+    bool help = false;  // only say how to call the tool
 };
 
+constexpr const char *USAGE =
+    "usage: wingfeast_screenshot [OUTPUT.png]\n"
+    "       wingfeast_screenshot --script FILE [--seed N] OUTPUT.png\n"
+    "       wingfeast_screenshot --icon SIZE OUTPUT.png\n";
+
 int usage(const char *problem) {
-    std::fprintf(stderr,
-                 "wingfeast_screenshot: %s\n"
-                 "usage: wingfeast_screenshot [OUTPUT.png]\n"
-                 "       wingfeast_screenshot --script FILE [--seed N] OUTPUT.png\n"
-                 "       wingfeast_screenshot --icon SIZE OUTPUT.png\n",
-                 problem);
+    std::fprintf(stderr, "wingfeast_screenshot: %s\n%s", problem, USAGE);
     return 2;
 }
 
@@ -77,6 +78,11 @@ std::string parse(int argc, char **argv, Options *options) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool has_value = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            // Asked for help: say how to call the tool and draw nothing.
+            options->help = true;
+            return "";
+        }
         if (arg == "--script" && has_value) {
             options->mode = Options::AFTER_SCRIPT;
             options->script = argv[++i];
@@ -237,6 +243,10 @@ int main(int argc, char **argv) {
     Options options;
     const std::string problem = parse(argc, argv, &options);
     if (!problem.empty()) return usage(problem.c_str());
+    if (options.help) {
+        std::fputs(USAGE, stdout);
+        return 0;
+    }
     // Relative to where the tool was started, also when a script is played elsewhere.
     std::error_code error_code;
     const std::string output = fs::absolute(options.output, error_code).string();

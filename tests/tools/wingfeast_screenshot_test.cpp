@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "png_image.h"
@@ -110,5 +111,14 @@ TEST_F(ScreenshotTool, FailuresSaySoAndWriteNothing) {
     EXPECT_EQ(tool("one.png two.png"), 2);
     EXPECT_FALSE(fs::exists(dir_ / "out.png"));
     EXPECT_EQ(tool("no/such/folder/out.png"), 1);
+    EXPECT_TRUE(temporary_directory_empty());
+}
+
+// Asking for help is answered, not taken for a file name to write a picture into.
+TEST_F(ScreenshotTool, HelpIsAnsweredAndDrawsNothing) {
+    EXPECT_EQ(tool("--help"), 0);
+    EXPECT_EQ(tool("-h out.png"), 0);
+    // The test's directory still holds only the tool's temporary directory, itself empty.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     EXPECT_TRUE(temporary_directory_empty());
 }
