@@ -18,11 +18,16 @@ namespace {
 // The current calendar time in seconds, cut to the generator's 32 bits.
 std::uint32_t calendar_seconds(void) { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
-void start_package(void *instance, void *previous_instance, char *command_line, int show_mode) {
-    VORBL_startup(instance, previous_instance, command_line, show_mode);  // result not examined
+// False when the package could not start (it has said why); the game then has nothing to run.
+bool start_package(void *instance, void *previous_instance, const char *command_line,
+                   int show_mode) {
+    if (!VORBL_startup(instance, previous_instance, command_line, show_mode)) {
+        return false;
+    }
     VORBL_set_logging(0);
     VORBL_clear_canvas();
     VORBL_set_animation(ANIMATE_RUN);
+    return true;
 }
 
 bool is_new_game_key(unsigned char key) { return key == 'N' || key == 'n'; }
@@ -71,9 +76,12 @@ void end_round(GameState &state) {
 
 }  // namespace
 
-int game_main(void *instance, void *previous_instance, char *command_line, int show_mode) {
+int game_main(void *instance, void *previous_instance, const char *command_line, int show_mode) {
     lcg_seed(calendar_seconds());
-    start_package(instance, previous_instance, command_line, show_mode);
+    if (!start_package(instance, previous_instance, command_line, show_mode)) {
+        VORBL_shutdown();
+        return 1;
+    }
     GameState state = startup_state();
     draw_start_screen(state);
     run_main_loop(state);
