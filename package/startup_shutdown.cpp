@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "package_windows.h"
+#include "unattended_run.h"
 #include "vorbl_internal.h"
 
 #if !defined(_WIN32)
@@ -169,6 +170,7 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance, const char
     if (graphics_hwnd) {
         return 1;  // already started: a second set of windows and classes would only leak
     }
+    unattended_run_configure();  // may choose the headless host: before the first window
     HINSTANCE program = static_cast<HINSTANCE>(instance);
     if (!previous_instance) {
         register_window_classes(program);
@@ -180,12 +182,14 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance, const char
     app_instance = program;
     if (!graphics_hwnd) {
         abandon_startup();  // nothing to draw into or wait on: the package stays "not started"
+        unattended_run_started(false);
         return 0;
     }
     create_canvas();
     ShowWindow(text_hwnd, show_mode);
     ShowWindow(graphics_hwnd, show_mode);
     SetTimer(graphics_hwnd, ANIMATION_TIMER_ID, ANIMATION_PERIOD_MS, nullptr);
+    unattended_run_started(true);
     return 1;
 }
 
@@ -194,6 +198,7 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance, const char
 // its switch ends it, with its pending run written. The package is left as it was at load, so a
 // later start-up begins clean: no stale quit, no leftover flags, an empty text ring.
 extern "C" int VORBL_shutdown(void) {
+    unattended_run_finish();  // the final picture, while the canvas is still there
     if (window_dc) {
         ReleaseDC(graphics_hwnd, window_dc);
         window_dc = nullptr;
