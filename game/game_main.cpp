@@ -5,6 +5,8 @@
 // its pace is the package's periodic events. Everything runs between two waits on one thread.
 #include "game_main.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <ctime>
 
 #include "instruction_screen.h"
@@ -17,6 +19,18 @@ namespace {
 
 // The current calendar time in seconds, cut to the generator's 32 bits.
 std::uint32_t calendar_seconds(void) { return static_cast<std::uint32_t>(std::time(nullptr)); }
+
+// WINGFEAST_SEED, a whole number, makes the enemies' places the same in every run, so that a
+// recorded round can be checked against its picture; otherwise the calendar time seeds them.
+std::uint32_t chosen_seed(void) {
+    const char *asked = std::getenv("WINGFEAST_SEED");
+    if (asked != nullptr && *asked != '\0') {
+        char *end = nullptr;
+        const unsigned long long value = std::strtoull(asked, &end, 10);
+        if (*end == '\0' && value <= UINT32_MAX) return static_cast<std::uint32_t>(value);
+    }
+    return calendar_seconds();
+}
 
 // False when the package could not start (it has said why); the game then has nothing to run.
 bool start_package(void *instance, void *previous_instance, const char *command_line,
@@ -77,7 +91,7 @@ void end_round(GameState &state) {
 }  // namespace
 
 int game_main(void *instance, void *previous_instance, const char *command_line, int show_mode) {
-    lcg_seed(calendar_seconds());
+    lcg_seed(chosen_seed());
     if (!start_package(instance, previous_instance, command_line, show_mode)) {
         VORBL_shutdown();
         return 1;

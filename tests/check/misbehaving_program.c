@@ -1,7 +1,7 @@
 /*
  * misbehaving_program.c: programs on the package that go wrong in the ways vorbl-check must
  * name, one per value of MISBEHAVIOUR (set when it is compiled):
- *   1  crashes after start-up (a signal ends it)
+ *   1  crashes after start-up (SIGABRT ends it; a sanitizer build turns SIGSEGV into exit 1)
  *   2  never starts the package's windows (start-up is linked but not called)
  *   3  goes on waiting after its EVENT_QUIT
  *   4  never ends and never waits (a loop that burns processor time)
@@ -21,7 +21,7 @@ int main(int argc, char **argv) {
     }
     VORBL_clear_canvas();
     if (MISBEHAVIOUR == 1) {
-        raise(SIGSEGV);
+        raise(SIGABRT);
     }
     if (MISBEHAVIOUR == 3) {
         for (;;) {

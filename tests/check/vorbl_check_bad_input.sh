@@ -47,7 +47,7 @@ check 3 "is not a file" -o out/4 bad/script_is_folder "$STATIC_PICTURE"
 check 3 "has neither expected.png nor expected.txt" -o out/5 bad/nothing_expected "$STATIC_PICTURE"
 check 4 "is not a script (line 1" -o out/6 bad/not_a_script "$STATIC_PICTURE"
 check 5 "cannot write in the output folder" -o a_file/out cases/good "$STATIC_PICTURE"
-check 6 "crashed (signal 11" -o out/7 cases/good "${MISBEHAVING}1"
+check 6 "crashed (signal 6" -o out/7 cases/good "${MISBEHAVING}1"
 check 7 "never started its windows" -o out/8 cases/good "${MISBEHAVING}2"
 check 8 "is not built on the VORBL package" -o out/9 cases/good /bin/true
 check 9 "went on waiting after its EVENT_QUIT" -o out/10 cases/good "${MISBEHAVING}3"
