@@ -70,6 +70,8 @@ struct RunState {
     long events = 0;
     long pictured_after = -1;  // the event count of the last picture taken after an event
     long waits_after_end = 0;
+    int client_width = CANVAS_WIDTH;  // the visible part of the canvas
+    int client_height = CANVAS_HEIGHT;
     Ending ending = Ending::running;
     std::FILE *messages = nullptr;
 };
@@ -178,13 +180,23 @@ void read_settings(void) {
 
 // ---- Outputs ----------------------------------------------------------------------------------
 
+// The graphics window's client area as last seen; a window the user closed has none any more,
+// while the canvas stays until shutdown.
+void note_client_size(void) {
+    RECT client{};
+    if (graphics_hwnd != nullptr && IsWindow(graphics_hwnd) &&
+        GetClientRect(graphics_hwnd, &client) && client.right > 0 && client.bottom > 0) {
+        state.client_width = std::min(static_cast<int>(client.right), CANVAS_WIDTH);
+        state.client_height = std::min(static_cast<int>(client.bottom), CANVAS_HEIGHT);
+    }
+}
+
 // The part of the canvas the user sees: its top-left corner, as large as the client area.
 bool write_canvas_png(const std::string &path) {
-    if (canvas_dc == nullptr || graphics_hwnd == nullptr) return false;
-    RECT client{};
-    GetClientRect(graphics_hwnd, &client);
-    const int width = std::clamp(static_cast<int>(client.right), 1, CANVAS_WIDTH);
-    const int height = std::clamp(static_cast<int>(client.bottom), 1, CANVAS_HEIGHT);
+    if (canvas_dc == nullptr) return false;
+    note_client_size();
+    const int width = state.client_width;
+    const int height = state.client_height;
     std::vector<png_byte> rgb(static_cast<std::size_t>(width) * height * 3);
     png_byte *out = rgb.data();
     for (int y = 0; y < height; ++y) {
@@ -303,6 +315,7 @@ void unattended_run_started(bool started) {
 
 bool unattended_run_before_wait(void) {
     if (!settings.active || state.finished) return false;
+    note_client_size();
     if (state.pictured_after != state.events &&
         std::find(settings.png_after.begin(), settings.png_after.end(), state.events) !=
             settings.png_after.end()) {
