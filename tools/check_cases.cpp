@@ -44,8 +44,10 @@ std::vector<CaseFolder> find_cases(const fs::path &cases, const fs::path &skip,
     }
     for (fs::directory_iterator it(cases, failure), end; !failure && it != end;
          it.increment(failure)) {
-        if (it->is_directory(failure) && !same_place(it->path(), skip)) {
-            found.push_back({it->path().filename().string(), it->path()});
+        const std::string name = it->path().filename().string();
+        // Hidden folders are not cases: version control's, or a recording's own work folders.
+        if (it->is_directory(failure) && name[0] != '.' && !same_place(it->path(), skip)) {
+            found.push_back({name, it->path()});
         }
     }
     if (failure) {

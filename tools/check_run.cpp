@@ -28,6 +28,11 @@ namespace {
 constexpr int LIMIT_STATUS = 124;
 constexpr int KEPT_WAITING_STATUS = 125;
 
+const char *const RUN_SETTINGS[] = {
+    "VORBL_HEADLESS",         "VORBL_PLAY_SCRIPT", "VORBL_RECORD_SCRIPT",
+    "VORBL_MAX_EVENTS",       "VORBL_MAX_MS",      "VORBL_CANVAS_PNG",
+    "VORBL_CANVAS_PNG_AFTER", "VORBL_MESSAGES",    "VORBL_RUN_REPORT"};
+
 struct Report {
     bool found = false;
     bool started = false;
@@ -65,7 +70,11 @@ void send_output_to(const char *name, int target) {
 
 // In the child: the environment of the run, then the program. Never returns.
 [[noreturn]] void become_program(const RunRequest &request, int exec_report) {
-    setpgid(0, 0);
+    // Headless, a group of its own, ended whole on a timeout. On the screen it stays in the
+    // terminal's group, so that Ctrl+C there reaches it as well as vorbl-check.
+    if (request.headless) setpgid(0, 0);
+    // Only the settings of this run: none left over from the user's shell.
+    for (const char *name : RUN_SETTINGS) unsetenv(name);
     if (chdir(request.folder.c_str()) != 0) {
         const int error = errno;
         (void)!write(exec_report, &error, sizeof error);
@@ -105,7 +114,7 @@ int wait_for(pid_t child, int timeout_seconds, bool *timed_out) {
         if (done < 0 && errno != EINTR) return status;
         if (timeout_seconds > 0 && clock::now() >= deadline) {
             *timed_out = true;
-            kill(-child, SIGKILL);
+            kill(-child, SIGKILL);  // its own group: helpers it started go too
             kill(child, SIGKILL);
             while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
             }

@@ -40,6 +40,9 @@ check() {
     grep -qF -- "$text" <<<"$said" || fail "vorbl-check $*: no '$text' in: $said"
 }
 check 0 "PASS  good" -o out/1 cases/good "$STATIC_PICTURE"
+# Settings left in the user's shell do not reach the runs.
+VORBL_MESSAGES=/nonexistent/m.txt VORBL_MAX_EVENTS=1 check 0 "PASS  good" -o out/1 cases/good \
+    "$STATIC_PICTURE"
 check 1 "FAIL  differs: picture differs in" -o out/2 cases/differs "$STATIC_PICTURE"
 [ -s out/2/differs/difference.png ] && [ -s out/2/differs/actual.png ] || fail "no actual and difference pictures"
 check 3 "has no script" -o out/3 bad/no_script "$STATIC_PICTURE"
