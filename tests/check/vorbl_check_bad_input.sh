@@ -74,6 +74,15 @@ said=$(VORBL_HEADLESS=1 VORBL_MAX_MS=soon "$BOUNCING_BALL" 2>&1)
 status=$?
 [ "$status" -eq 126 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "bad setting: status $status: $said"
 rm -f limit.report
+# Pictures after chosen events (the ball has moved between them), messages on standard output.
+mkdir -p out/env
+VORBL_HEADLESS=1 VORBL_MAX_EVENTS=5 VORBL_CANVAS_PNG=out/env/ball.png VORBL_CANVAS_PNG_AFTER=2,4 \
+    "$BOUNCING_BALL"
+[ -s out/env/ball.png ] && [ -s out/env/ball-after-2.png ] && [ -s out/env/ball-after-4.png ] ||
+    fail "pictures after events: $(ls out/env)"
+cmp -s out/env/ball-after-2.png out/env/ball-after-4.png && fail "the ball did not move"
+said=$(VORBL_HEADLESS=1 VORBL_MAX_MS=100 VORBL_MESSAGES=- "$STATIC_PICTURE")
+[ "$said" = "Illegal color 99; using RED." ] || fail "messages on standard output: '$said'"
 
 # Nothing was written outside the output folders (and the report named inside one).
 outside=$(find . -newer stamp ! -path './out' ! -path './out/*' ! -path './a_file' ! -path '.')
