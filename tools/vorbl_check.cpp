@@ -289,15 +289,31 @@ void print_outcome(const CaseOutcome &outcome, const std::string &prefix, const 
     std::fflush(stdout);
 }
 
+// A run empties its folder of the files it makes, the script among them: an output folder that
+// is where the cases are would lose them.
+void refuse_output_over_cases(const fs::path &base, const std::vector<CaseFolder> &cases) {
+    for (const CaseFolder &one : cases) {
+        std::error_code error;
+        if (fs::equivalent(base / one.name, one.folder, error)) {
+            usage_error("the output folder " + base.string() +
+                        " holds the cases themselves; name another one");
+        }
+    }
+}
+
 int check_all(const Options &options) {
     std::vector<fs::path> programs;
     for (const std::string &program : options.programs) programs.push_back(runnable(program));
-    require_writable(options.output);
     std::string error;
     const std::vector<CaseFolder> cases = find_cases(options.cases, options.output, &error);
     if (cases.empty()) usage_error(error);
-    std::vector<CaseOutcome> outcomes;
     const bool several = programs.size() > 1;
+    for (const std::string &program : options.programs) {
+        refuse_output_over_cases(several ? options.output / program_label(program) : options.output,
+                                 cases);
+    }
+    require_writable(options.output);
+    std::vector<CaseOutcome> outcomes;
     for (std::size_t p = 0; p < programs.size(); ++p) {
         const std::string label = program_label(options.programs[p]);
         const fs::path base = several ? options.output / label : options.output;

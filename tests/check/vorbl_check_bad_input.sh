@@ -58,6 +58,8 @@ check 9 "did not end within 1 s" --timeout 1 -o out/11 cases/good "${MISBEHAVING
 check 1 "exited with status 3" -o out/12 cases/good "${MISBEHAVING}5"
 check 2 "no program" -o out/13 cases/good ./missing_program
 check 2 "needs --output" cases/good "$STATIC_PICTURE"
+check 2 "holds the cases themselves" -o cases cases "$STATIC_PICTURE"
+[ -f cases/good/VORBL.SCR ] || fail "an output folder over the cases removed a script"
 
 # One crash does not stop the other programs; the largest status wins; JUnit names both.
 check 6 "PASS  " --junit report.xml -o out/14 cases/good "${MISBEHAVING}1" "$STATIC_PICTURE"
