@@ -82,6 +82,14 @@ int record_case(const fs::path &program, const fs::path &case_folder, bool force
     }
     const fs::path screen = case_folder / ".recording";
     const fs::path replay = case_folder / ".replay";
+    // The work folders go whatever the outcome; the case's own files stay.
+    struct Tidy {
+        fs::path first, second;
+        ~Tidy() {
+            tidy(first);
+            tidy(second);
+        }
+    } tidy_at_end{screen, replay};
     if (!fresh_folder(screen) || !fresh_folder(replay)) {
         return say(CHECK_UNWRITABLE, "cannot write in " + case_folder.string());
     }
@@ -104,8 +112,6 @@ int record_case(const fs::path &program, const fs::path &case_folder, bool force
         !move_file(replay / "actual.txt", case_folder / EXPECTED_MESSAGES)) {
         return say(CHECK_UNWRITABLE, "cannot keep the case in " + case_folder.string());
     }
-    tidy(screen);
-    tidy(replay);
     if (!picture.same || !same_messages) {
         return say(CHECK_DIFFERS, "kept the case, but its replay without a screen differs (" +
                                       (picture.same ? std::string("messages") : picture.detail) +
