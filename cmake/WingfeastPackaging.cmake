@@ -21,8 +21,10 @@ and eat the black ones. It runs on the VORBL package, which this package also
 holds for other programs: a 601 x 540 canvas with drawing calls in 24 colours
 that correct bad arguments, one blocking event wait, a text window for
 messages, a Run menu that animates, steps, logs, records and plays scripts.
-Static libraries, headers, CMake and pkg-config files, four example programs
-and a programming guide are included.")
+Static libraries, headers, CMake and pkg-config files, four example programs,
+a programming guide and vorbl-check, which runs programs on the package
+without a screen against recorded cases (for tests, CI and grading), are
+included.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -46,7 +46,9 @@ int main(void) {
     int kind, x, y;
     unsigned char key;
 
-    VORBL_startup(NULL, NULL, "", 1);
+    if (!VORBL_startup(NULL, NULL, "", 1)) {
+        return 1; /* no display: the package has said so on standard error */
+    }
     VORBL_set_logging(0);
     VORBL_text_printf("Ctrl+H halts, Ctrl+F advances one frame, Ctrl+A animates again\n");
     VORBL_set_animation(ANIMATE_RUN);

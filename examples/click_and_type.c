@@ -50,7 +50,9 @@ int main(void) {
     int kind, x, y;
     unsigned char key;
 
-    VORBL_startup(NULL, NULL, "", 1);
+    if (!VORBL_startup(NULL, NULL, "", 1)) {
+        return 1; /* no display: the package has said so on standard error */
+    }
     VORBL_set_logging(0);
     VORBL_clear_canvas();
     VORBL_draw_text(BLACK, LINE_LEFT, 200, 20, "Click anywhere, then type.");

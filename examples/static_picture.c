@@ -29,7 +29,9 @@ int main(void) {
     unsigned char key;
 
     /* Off Windows there are no instance handles to hand on; 1 shows the windows normally. */
-    VORBL_startup(NULL, NULL, "", 1);
+    if (!VORBL_startup(NULL, NULL, "", 1)) {
+        return 1; /* no display: the package has said so on standard error */
+    }
     VORBL_set_logging(0); /* Ctrl+L switches the log of every drawing call on again */
     VORBL_clear_canvas(); /* white, with a black one-pixel frame */
 

@@ -1,7 +1,7 @@
 // entry_linux.cpp: the process entry on Linux, shaped like the Windows GUI entry.
 //
 // Hands game_main the module's instance handle, no previous instance, the command line and
-// the normal show mode, and returns its result, or 1 when the game had no display to run on. The
+// the normal show mode, and returns its result, or 1 when the display went away while it ran. The
 // game reads nothing from the command line; it is passed on only because the entry convention
 // carries it. Depends on the platform layer's windows.h (GetModuleHandleA, SW_SHOWNORMAL) and
 // game_main.h.
@@ -31,7 +31,7 @@ std::string command_line_of(int argc, char **argv) {
 int main(int argc, char **argv) {
     std::string command_line = command_line_of(argc, argv);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const int result = game_main(instance, nullptr, command_line.data(), SW_SHOWNORMAL);
-    // Without a display the game ran no round: the platform has said why on standard error.
+    const int result = game_main(instance, nullptr, command_line.c_str(), SW_SHOWNORMAL);
+    // A display lost while the game ran ends it like a quit; the platform has said why.
     return platform_display_failed() ? 1 : result;
 }

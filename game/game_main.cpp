@@ -5,6 +5,8 @@
 // its pace is the package's periodic events. Everything runs between two waits on one thread.
 #include "game_main.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <ctime>
 
 #include "instruction_screen.h"
@@ -18,11 +20,28 @@ namespace {
 // The current calendar time in seconds, cut to the generator's 32 bits.
 std::uint32_t calendar_seconds(void) { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
-void start_package(void *instance, void *previous_instance, char *command_line, int show_mode) {
-    VORBL_startup(instance, previous_instance, command_line, show_mode);  // result not examined
+// WINGFEAST_SEED, a whole number, makes the enemies' places the same in every run, so that a
+// recorded round can be checked against its picture; otherwise the calendar time seeds them.
+std::uint32_t chosen_seed(void) {
+    const char *asked = std::getenv("WINGFEAST_SEED");
+    if (asked != nullptr && *asked != '\0') {
+        char *end = nullptr;
+        const unsigned long long value = std::strtoull(asked, &end, 10);
+        if (*end == '\0' && value <= UINT32_MAX) return static_cast<std::uint32_t>(value);
+    }
+    return calendar_seconds();
+}
+
+// False when the package could not start (it has said why); the game then has nothing to run.
+bool start_package(void *instance, void *previous_instance, const char *command_line,
+                   int show_mode) {
+    if (!VORBL_startup(instance, previous_instance, command_line, show_mode)) {
+        return false;
+    }
     VORBL_set_logging(0);
     VORBL_clear_canvas();
     VORBL_set_animation(ANIMATE_RUN);
+    return true;
 }
 
 bool is_new_game_key(unsigned char key) { return key == 'N' || key == 'n'; }
@@ -71,9 +90,12 @@ void end_round(GameState &state) {
 
 }  // namespace
 
-int game_main(void *instance, void *previous_instance, char *command_line, int show_mode) {
-    lcg_seed(calendar_seconds());
-    start_package(instance, previous_instance, command_line, show_mode);
+int game_main(void *instance, void *previous_instance, const char *command_line, int show_mode) {
+    lcg_seed(chosen_seed());
+    if (!start_package(instance, previous_instance, command_line, show_mode)) {
+        VORBL_shutdown();
+        return 1;
+    }
     GameState state = startup_state();
     draw_start_screen(state);
     run_main_loop(state);

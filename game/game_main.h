@@ -7,9 +7,10 @@
 
 #include "game_state.h"
 
-// Seed the generator with the time, start the package, run rounds until the quit request,
-// shut the package down; returns 0. The arguments are handed to VORBL_startup unchanged.
-int game_main(void *instance, void *previous_instance, char *command_line, int show_mode);
+// Seed the generator with the time (or WINGFEAST_SEED), start the package, run rounds until the
+// quit request, shut the package down; returns 0, or 1 when the package could not start. The
+// arguments are handed to VORBL_startup unchanged.
+int game_main(void *instance, void *previous_instance, const char *command_line, int show_mode);
 
 // The landscape with both kinds of butterfly parked, and the panel: the first picture.
 void draw_start_screen(const GameState &state);

@@ -2,10 +2,12 @@
 //
 // Depends on the window procedures (window_procedures.cpp), which turn each dispatched message
 // into changes of the event state below; on the canvas copy (startup_shutdown.cpp); and on the
-// script reader and recorder (script_files.cpp). The wait is the only message loop of the
-// program: windows are painted, menus work and the canvas reaches the screen only inside it.
+// script reader and recorder (script_files.cpp), and on the run the environment may direct
+// (unattended_run.h), which can end a wait with EVENT_QUIT. The wait is the only message loop of
+// the program: windows are painted, menus work and the canvas reaches the screen only inside it.
 // Everything runs on the thread that calls VORBL_wait_event.
 #include "package_windows.h"
+#include "unattended_run.h"
 #include "vorbl_internal.h"
 
 namespace vorbl {
@@ -63,6 +65,10 @@ void run_passes(void) {
         if (take_scripted_event()) {
             return;
         }
+        if (unattended_run_ends_wait()) {
+            event_kind = EVENT_QUIT;  // the script or a limit ended a run the environment directs
+            return;
+        }
         decide_periodic_event_if_due();
     }
 }
@@ -101,7 +107,7 @@ int VORBL_next_event(EventInfo *info) {
     event_key = 0;
     event_y = 0;
     event_x = 0;
-    if (nothing_to_wait_on()) {
+    if (nothing_to_wait_on() || unattended_run_before_wait()) {
         event_kind = EVENT_QUIT;
     } else {
         run_passes();
@@ -112,7 +118,9 @@ int VORBL_next_event(EventInfo *info) {
     info->x = event_x;
     info->y = event_y;
     info->key = event_key;
-    return quit_requested ? EVENT_QUIT : event_kind;
+    const int kind = quit_requested ? EVENT_QUIT : event_kind;
+    unattended_run_after_event(kind);
+    return kind;
 }
 
 extern "C" int VORBL_wait_event(int *x, int *y, unsigned char *key) {

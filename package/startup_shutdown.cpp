@@ -3,11 +3,19 @@
 //
 // Depends on the window system and GDI declared in <windows.h>, the window procedures
 // (window_procedures.cpp) and the script file's closing (script_files.cpp). Holds the handles
-// every other part of the package draws through. Start-up reports no failure: a window, context,
-// bitmap or timer that cannot be made leaves its handle none, and the rest of the package treats
-// a missing handle as "nothing to do" (no graphics window means the package is not started).
+// every other part of the package draws through. Start-up fails (0, and one line on standard
+// error) only when the graphics window cannot be made; a context, bitmap or timer that cannot be
+// made leaves its handle none, and the rest of the package treats a missing handle as "nothing
+// to do" (no graphics window means the package is not started).
+#include <cstdio>
+
 #include "package_windows.h"
+#include "unattended_run.h"
 #include "vorbl_internal.h"
+
+#if !defined(_WIN32)
+#include <platform_display.h>
+#endif
 
 namespace vorbl {
 
@@ -131,16 +139,38 @@ void unregister_window_classes(void) {
     }
 }
 
+// Whether the platform has said in a line why no window could be made (no display).
+bool startup_failure_already_reported(void) {
+#if defined(_WIN32)
+    return false;
+#else
+    return platform_display_failed() != 0;
+#endif
+}
+
+// Without a graphics window the package is not started. The platform has already said why when
+// it found no display; any other cause gets this line. What start-up made is given back, so a
+// later start-up (or none) finds the package as it was at load.
+void abandon_startup(void) {
+    if (!startup_failure_already_reported()) {
+        std::fputs("VORBL: the graphics window could not be made; the package did not start\n",
+                   stderr);
+    }
+    destroy_windows();
+    unregister_window_classes();
+    reset_window_state();
+}
+
 }  // namespace
 
-// The arguments are WinMain's, passed on as they come (its command line is a plain LPSTR).
-extern "C" int VORBL_startup(void *instance, void *previous_instance,
-                             char *command_line,  // NOLINT(readability-non-const-parameter)
+// The arguments are WinMain's, passed on as they come (its LPSTR converts to const char *).
+extern "C" int VORBL_startup(void *instance, void *previous_instance, const char *command_line,
                              int show_mode) {
     (void)command_line;
     if (graphics_hwnd) {
         return 1;  // already started: a second set of windows and classes would only leak
     }
+    unattended_run_configure();  // may choose the headless host: before the first window
     HINSTANCE program = static_cast<HINSTANCE>(instance);
     if (!previous_instance) {
         register_window_classes(program);
@@ -151,12 +181,15 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance,
     create_windows(program, screen_height);
     app_instance = program;
     if (!graphics_hwnd) {
-        return 1;  // nothing to draw into or wait on: the package stays "not started"
+        abandon_startup();  // nothing to draw into or wait on: the package stays "not started"
+        unattended_run_started(false);
+        return 0;
     }
     create_canvas();
     ShowWindow(text_hwnd, show_mode);
     ShowWindow(graphics_hwnd, show_mode);
     SetTimer(graphics_hwnd, ANIMATION_TIMER_ID, ANIMATION_PERIOD_MS, nullptr);
+    unattended_run_started(true);
     return 1;
 }
 
@@ -165,6 +198,7 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance,
 // its switch ends it, with its pending run written. The package is left as it was at load, so a
 // later start-up begins clean: no stale quit, no leftover flags, an empty text ring.
 extern "C" int VORBL_shutdown(void) {
+    unattended_run_finish();  // the final picture, while the canvas is still there
     if (window_dc) {
         ReleaseDC(graphics_hwnd, window_dc);
         window_dc = nullptr;

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "message_text.h"
+#include "unattended_run.h"
 #include "vorbl_internal.h"
 
 namespace vorbl {
@@ -88,6 +89,8 @@ extern "C" int VORBL_text_printf(const char *format, ...) {
     const bool stored = store_line(buffer, count > 0 ? static_cast<std::size_t>(count) : 0);
     // Before the text window exists there is nothing to repaint; its first paint shows the line.
     if (stored && text_hwnd != nullptr) InvalidateRect(text_hwnd, nullptr, TRUE);
+    // Every stored message, not only the 25 the ring keeps, when the environment asks for them.
+    if (stored) unattended_run_message(buffer, count > 0 ? static_cast<std::size_t>(count) : 0);
     return count;
 }
 

@@ -160,9 +160,12 @@ int VORBL_wait_event(int *x, int *y, unsigned char *key);
 /* Opens the graphics window "VORBL Graphics" (601 x 540 at the top-left of the screen, with the
    "&Run" menu) and the text window "VORBL Text" below it, makes the canvas (not yet cleared)
    and starts the 50 ms animation timer; the animation itself is halted. On Windows, hand on the
-   four arguments of WinMain; elsewhere pass NULL, NULL, "" and 1 (show normally). Returns 1; a
-   second call does nothing. */
-int VORBL_startup(void *instance, void *previous_instance, char *command_line, int show_mode);
+   four arguments of WinMain; elsewhere pass NULL, NULL, "" and 1 (show normally). The command
+   line is only read. Returns 1, also for a second call, which does nothing. Returns 0 when the
+   package could not start (no graphical display, or the graphics window could not be made),
+   after saying why in one line on standard error; every other call is then harmless (drawing
+   does nothing, a wait returns EVENT_QUIT), so a program that checks the result can end. */
+int VORBL_startup(void *instance, void *previous_instance, const char *command_line, int show_mode);
 /* Closes the script file and gives back the windows, the canvas and what start-up made; call it
    once the program has received EVENT_QUIT. Returns 1. */
 int VORBL_shutdown(void);

@@ -4,7 +4,8 @@
 #
 # Checks: the package installs with its declared dependencies; the installed game shows its two
 # windows and quits on Ctrl+Q with exit code 0 (check-installed-game.sh, under Xvfb); the
-# installed examples build with their Makefile through pkg-config; a CMake program finds the
+# installed examples build with their Makefile through pkg-config, and the installed vorbl-check
+# passes one of them against its case without a screen; a CMake program finds the
 # installed package and runs on it; the desktop entry and icons are in place; removing the
 # package removes the game. Needs root (or sudo), xvfb-run and xdotool.
 #
@@ -34,6 +35,10 @@ done
 echo "-- the installed examples, built with make through pkg-config"
 cp -r /usr/share/doc/wingfeast/examples "$work/examples"
 make -C "$work/examples"
+
+echo "-- the installed vorbl-check, on an installed example built through pkg-config"
+vorbl-check --channel-tolerance 8 -o "$work/check" "$repo/tests/cases/static_picture" \
+    "$work/examples/static_picture"
 
 echo "-- a CMake program on the installed package, run headless"
 cmake -S "$repo/tests/install_consumer" -B "$work/consumer" >/dev/null

@@ -4,7 +4,8 @@
 #
 #   docs/wingfeast.png                  the game's first picture
 #   docs/images/wingfeast-round.png     the game after docs/images/wingfeast-round.scr
-#   docs/images/example-*.png           each example's last picture (also its test's reference)
+#   docs/images/example-*.png           each example's last picture (also its test's reference,
+#                                       and the expected picture of its cases in tests/cases)
 #
 # Run it after a change that alters what the game or an example draws, look at the pictures,
 # and commit them with the change.
@@ -16,7 +17,11 @@ tool="$build/tools/wingfeast_screenshot"
 
 "$tool" docs/wingfeast.png
 "$tool" --script docs/images/wingfeast-round.scr docs/images/wingfeast-round.png
-for example in static_picture bouncing_ball click_and_type record_and_play; do
+# The still picture: the program itself, headless, until a moment of virtual time has passed
+# (the limit that ends it makes it exit with 124).
+VORBL_HEADLESS=1 VORBL_MAX_MS=100 VORBL_CANVAS_PNG=docs/images/example-static-picture.png \
+    "$build/examples/static_picture" || [[ $? -eq 124 ]]
+for example in bouncing_ball click_and_type record_and_play; do
     VORBL_UPDATE_REFERENCES=1 "$build/tests/example_${example}_tests" >/dev/null
 done
 echo "Pictures written; see git status."

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 [ -f "$build/compile_commands.json" ] || { echo "configure $build first" >&2; exit 2; }
 mapfile -t sources < <(git ls-files 'platform/src/*.cpp' 'package/*.cpp' 'game/*.cpp' 'tools/*.cpp' |
-                       grep -v -e '/entry_windows\.cpp$' -e '/script_open_windows\.cpp$' -e 'host_browser')
+                       grep -v -e '/entry_windows\.cpp$' -e '/script_open_windows\.cpp$' -e '/unattended_run_none\.cpp$' -e 'host_browser')
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 printf '%s\n' "${sources[@]}" |

@@ -2,6 +2,8 @@
 // either one, the logging switch, and start-up and shutdown giving back what they take.
 #include <platform_object_counts.h>
 
+#include <string>
+
 #include "event_fixture.h"
 
 using namespace vorbl;  // the package's internal state, which these read and set
@@ -166,7 +168,8 @@ TEST(PackageLifetime, AStartUpAfterShutdownBeginsClean) {
 }
 
 // A graphics window that cannot be made (here its class refuses creation) leaves the package
-// not started: nothing blocks, nothing is drawn, and shutdown still gives everything back.
+// not started, and start-up says so: 0 and one line. Nothing blocks, nothing is drawn, and
+// shutdown still gives everything back.
 TEST(PackageLifetime, WithoutAGraphicsWindowThePackageStaysInert) {
     headless_host_use();
     WNDCLASSA refusing{};
@@ -175,7 +178,10 @@ TEST(PackageLifetime, WithoutAGraphicsWindowThePackageStaysInert) {
     };
     refusing.lpszClassName = "DrawWndClass";
     ASSERT_NE(RegisterClassA(&refusing), 0);
-    EXPECT_EQ(VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), 1), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VORBL_startup(GetModuleHandleA(nullptr), nullptr, "", 1), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "VORBL: the graphics window could not be made; the package did not start\n");
     EXPECT_EQ(graphics_hwnd, nullptr);
     EXPECT_EQ(VORBL_set_animation(ANIMATE_RUN), 0);
     EXPECT_EQ(VORBL_draw_circle(RED, 0, 0, 10), 1);
