@@ -128,9 +128,10 @@ async function checkInputProbe(browser, url) {
                    `got ${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
         });
     }
-    await check(page, "input probe: a click gives client coordinates", async () => {
+    await check(page, "input probe: a click gives client coordinates at the page's scale", async () => {
         const box = await (await page.$('canvas[title="Input probe"]')).boundingBox();
-        const got = await next(() => page.mouse.click(box.x + 10, box.y + 30), 2);
+        const scale = box.width / 300;
+        const got = await next(() => page.mouse.click(box.x + 10.5 * scale, box.y + 30.5 * scale), 2);
         expect(JSON.stringify(got) === JSON.stringify(["WM_LBUTTONDOWN 1 001e000a",
                                                        "WM_LBUTTONUP 0 001e000a"]),
                `got ${JSON.stringify(got)}`);

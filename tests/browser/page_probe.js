@@ -135,13 +135,20 @@ window.vorblProbe = (() => {
         return {rows, inked};
     }
 
-    // Where a window's canvas (its content area) is on the page's desktop, and whether it shows.
+    // Where a window's canvas (its content area) is on the page's desktop in logical pixels
+    // (the page scales the desktop by its data-scale), whether it shows, and its shown size.
     function place(title) {
         const element = canvas(title);
-        const desktop = document.getElementById("vorbl-desktop").getBoundingClientRect();
+        const desktopElement = document.getElementById("vorbl-desktop");
+        const desktop = desktopElement.getBoundingClientRect();
+        const scale = Number(desktopElement.dataset.scale || 1);
         const box = element.getBoundingClientRect();
-        return {left: Math.round(box.left - desktop.left), top: Math.round(box.top - desktop.top),
-                width: element.width, height: element.height, shown: box.width > 0};
+        return {left: Math.round((box.left - desktop.left) / scale),
+                top: Math.round((box.top - desktop.top) / scale),
+                width: element.width, height: element.height, shown: box.width > 0,
+                shownWidth: box.width, shownHeight: box.height,
+                pageLeft: box.left, pageTop: box.top, pageRight: box.right,
+                pageBottom: box.bottom};
     }
 
     // The client area of the graphics window against a PNG picture (base64) of the same size:
