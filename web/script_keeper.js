@@ -27,6 +27,7 @@ const vorblScriptKeeper = (() => {
     let saveTimer = 0;
     let flushTimer = 0;
     let storageFailed = false;  // said once per recording
+    let pageWriting = false;    // the page itself writes VORBL.SCR (a loaded file): no recording
 
     const bytesToString = (bytes) => {
         let text = "";
@@ -124,7 +125,8 @@ const vorblScriptKeeper = (() => {
         const {open, write, close} = fs;
         fs.open = function(path, flags, ...rest) {
             const stream = open.call(this, path, flags, ...rest);
-            if (isScript(stream) && typeof flags === "number" && (flags & WRITE_MODES) !== 0) {
+            if (!pageWriting && isScript(stream) && typeof flags === "number" &&
+                (flags & WRITE_MODES) !== 0) {
                 stream.vorblRecording = true;
                 recordingStarted();
             }
@@ -199,6 +201,16 @@ const vorblScriptKeeper = (() => {
         box.hidden = false;
     }
 
+    // The page writes VORBL.SCR itself (a file the user loaded, a kept script): not a recording.
+    function writeScript(bytes) {
+        pageWriting = true;
+        try {
+            Module.FS.writeFile(scriptPath(), bytes);
+        } finally {
+            pageWriting = false;
+        }
+    }
+
     // Called when the page has downloaded VORBL.SCR.
     function downloaded() {
         unsaved = false;
@@ -218,5 +230,5 @@ const vorblScriptKeeper = (() => {
         offerKept(actions);
     }
 
-    return {start, downloaded, isRecording: () => recording, hasUnsaved: () => unsaved};
+    return {start, downloaded, writeScript, isRecording: () => recording, hasUnsaved: () => unsaved};
 })();

@@ -86,7 +86,7 @@ const vorblPage = (() => {
     // A script kept from an earlier visit becomes VORBL.SCR and is played back.
     function playKept(bytes) {
         removeScript();
-        Module.FS.writeFile(scriptPath(), bytes);
+        vorblScriptKeeper.writeScript(bytes);
         pressPlayback();
     }
 
@@ -101,7 +101,7 @@ const vorblPage = (() => {
             }
         }
         removeScript();
-        if (bytes !== null) Module.FS.writeFile(scriptPath(), bytes);
+        if (bytes !== null) vorblScriptKeeper.writeScript(bytes);
     }
 
     // A button keeps no focus once clicked: keys go straight back to the program.

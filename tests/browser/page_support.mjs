@@ -69,10 +69,11 @@ export async function waitFor(probe, ms, every = 50) {
 }
 
 // Opens `url` in a new page whose program has started, collecting page errors, console errors
-// and dialogs in `problems`, and the program's printed lines in `printed`.
-export async function openProgramPage(browser, url) {
+// and dialogs in `problems`, and the program's printed lines in `printed`; `viewport` as
+// puppeteer's page.setViewport takes it.
+export async function openProgramPage(browser, url, viewport = {width: 1024, height: 900}) {
     const page = await browser.newPage();
-    await page.setViewport({width: 1024, height: 900});
+    await page.setViewport(viewport);
     const problems = [];
     const printed = [];
     page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
