@@ -2,8 +2,10 @@
 // the browser build's pages, Debian's chromium started through puppeteer-core (which downloads
 // no browser of its own), and small helpers to wait and to read a page.
 //
-// Environment: VORBL_CHROMIUM names the browser (default /usr/bin/chromium). Chromium runs
-// headless, without its sandbox when run as root (CI runs as root).
+// Environment: VORBL_CHROMIUM names the browser (default /usr/bin/chromium), VORBL_FIREFOX the
+// second one (default /usr/bin/firefox-esr, Debian's Firefox ESR, driven over WebDriver BiDi).
+// Chromium runs headless, without its sandbox when run as root (CI runs as root); so does
+// Firefox.
 import http from "node:http";
 import fs from "node:fs";
 import path from "node:path";
@@ -54,6 +56,15 @@ export async function launchChromium() {
     const args = ["--no-first-run", "--no-default-browser-check", "--window-size=1024,900"];
     if (process.getuid && process.getuid() === 0) args.push("--no-sandbox");
     return puppeteer.launch({executablePath, headless: true, args});
+}
+
+export async function launchFirefox() {
+    const executablePath = process.env.VORBL_FIREFOX || "/usr/bin/firefox-esr";
+    if (!fs.existsSync(executablePath)) {
+        throw new Error(`${executablePath} is missing: install Debian's firefox-esr (apt-get install firefox-esr)`);
+    }
+    return puppeteer.launch({browser: "firefox", executablePath, headless: true,
+                             args: ["--width=1024", "--height=900"]});
 }
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
