@@ -875,6 +875,31 @@ async function checkWindowSizes(browser, url, name) {
                           `${size.touch ? "tap" : "click"} on the panel lands on its button`, async () => {
             await checkPanelHits(page, !!size.touch);
         });
+        if (size.touch) {
+            await check(page, `${name}: turned sideways, the phone's windows follow and still fit`,
+                        async () => {
+                const {width, height} = size.viewport;
+                await page.setViewport({...size.viewport, width: height, height: width});
+                const turned = await waitFor(() => page.evaluate((before) => {
+                    const now = Number(document.getElementById("vorbl-desktop").dataset.scale);
+                    return now !== before ? now : 0;
+                }, scale), 3000);
+                expect(turned, "the scale stayed");
+                await sleep(300);  // the header may wrap anew and move the windows once more
+                const look = await page.evaluate(() => ({
+                    scale: Number(document.getElementById("vorbl-desktop").dataset.scale),
+                    windows: [vorblProbe.place("VORBL Graphics"), vorblProbe.place("VORBL Text")],
+                    width: window.innerWidth, height: window.innerHeight,
+                    beside: document.getElementById("vorbl-play").classList.contains("vorbl-side-by-side"),
+                }));
+                console.log(`# ${name}, the phone turned sideways: scale ${look.scale.toFixed(3)}`);
+                for (const w of look.windows) {
+                    expect(w.pageRight <= look.width + 0.5 && w.pageBottom <= look.height + 0.5,
+                           `a window out of view: ${JSON.stringify(w)}`);
+                }
+                expect(look.beside, "the touch keys are not beside the windows");
+            });
+        }
         if (!size.touch) {
             await check(page, `${name}: at ${size.label} full screen shows the graphics window ` +
                               "alone, clicks still land", async () => {
