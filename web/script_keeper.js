@@ -153,14 +153,19 @@ const vorblScriptKeeper = (() => {
             event.preventDefault();
             event.returnValue = "";  // what older browsers need to ask
         });
-        // The page goes (reloaded, closed, or put away on a phone): keep the whole recording.
-        window.addEventListener("pagehide", () => {
+        // The page goes (reloaded or closed) or is put away (a phone switching to another app
+        // may never say more): keep the whole recording.
+        const keepAll = () => {
             if (!recording && !unsaved) return;
             try {
                 if (recording) flushProgram();
             } finally {
                 saveNow();
             }
+        };
+        window.addEventListener("pagehide", keepAll);
+        document.addEventListener("visibilitychange", () => {
+            if (document.visibilityState === "hidden") keepAll();
         });
     }
 
