@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Runs apt-get as root, or through sudo when started by another user. `--browser` adds what the
-# browser build and its test need (Emscripten, python3, chromium, npm); `--fuzz` adds clang 14
-# with its libFuzzer and sanitizer runtimes for the fuzz targets; `--ci` adds both, the
-# mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
+# browser build and its test need (Emscripten, python3, chromium, firefox-esr, npm); `--fuzz`
+# adds clang 14 with its libFuzzer and sanitizer runtimes for the fuzz targets; `--ci` adds both,
+# the mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
 # Wine, which runs those Windows builds (the conformance suite and the game) as the referee, and
 # clang-format and clang-tidy for the source checks.
 set -euo pipefail
@@ -44,8 +44,9 @@ fuzz_packages=(
 browser_packages=(
   emscripten          # the C++ compiler for WebAssembly (the browser build)
   python3             # python3 -m http.server, to serve the pages locally
-  chromium            # the browser the browser test drives (headless)
-  npm                 # installs puppeteer-core, which drives chromium in that test
+  chromium            # the first browser the browser test drives (headless)
+  firefox-esr         # the second one (headless, through WebDriver BiDi)
+  npm                 # installs puppeteer-core, which drives both browsers in that test
 )
 case "${1:-}" in
   # mingw-w64: the Windows cross-compile; wine64 runs those builds (tests/conformance/, the game)

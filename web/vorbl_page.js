@@ -1,5 +1,8 @@
 // vorbl_page.js: what a VORBL page does around its program: loading it, the page's status line,
-// the program's printed output, and the script file VORBL.SCR in the page's file system.
+// the program's printed output, and the script file VORBL.SCR in the page's file system. It
+// starts the page's other parts: the layout that fits the windows to the browser window
+// (page_layout.js), the touch controls (touch_keys.js) and the keeping of recordings in the
+// browser's storage (script_keeper.js).
 //
 // The program itself (its .js, .wasm and .data files) puts its windows as canvases into the
 // element "vorbl-desktop" and takes the page's keyboard and mouse input (the browser host,
@@ -7,7 +10,8 @@
 // desktop has through its file system: downloading the recorded VORBL.SCR, and replacing
 // VORBL.SCR by a file of the user's, which the package then reads as it reads any script file
 // (its own messages report a file it cannot use). A file larger than the page keeps in memory
-// (16 MiB) is not loaded: VORBL.SCR is then absent, and playback says it cannot open it.
+// (16 MiB) is not loaded: VORBL.SCR is then absent, and playback says it cannot open it. The
+// page's buttons and file chooser give the keyboard back to the program once used.
 //
 // Arguments for the program may be given in the page's address: page.html?args=scene+2
 "use strict";
@@ -44,6 +48,17 @@ const vorblPage = (() => {
         }
     }
 
+    function saveFile(bytes) {
+        const url = URL.createObjectURL(new Blob([bytes], {type: "text/plain"}));
+        const link = document.createElement("a");
+        link.href = url;
+        link.download = SCRIPT_NAME;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(url), 10000);
+    }
+
     function downloadScript() {
         if (!Module.FS) return;
         let bytes;
@@ -53,15 +68,26 @@ const vorblPage = (() => {
             setStatus("There is no VORBL.SCR yet: Ctrl+R starts and stops a recording.");
             return;
         }
-        const url = URL.createObjectURL(new Blob([bytes], {type: "text/plain"}));
-        const link = document.createElement("a");
-        link.href = url;
-        link.download = SCRIPT_NAME;
-        document.body.appendChild(link);
-        link.click();
-        link.remove();
-        setTimeout(() => URL.revokeObjectURL(url), 10000);
+        saveFile(bytes);
+        vorblScriptKeeper.downloaded();
         setStatus("");
+    }
+
+    // Control, Ctrl+P: the package's key for playing the script back.
+    function pressPlayback() {
+        const host = Module.vorblHost;
+        if (!host || !host.key) return;
+        host.key("ControlLeft", true, "");
+        host.key("KeyP", true, "");
+        host.key("KeyP", false, "");
+        host.key("ControlLeft", false, "");
+    }
+
+    // A script kept from an earlier visit becomes VORBL.SCR and is played back.
+    function playKept(bytes) {
+        removeScript();
+        vorblScriptKeeper.writeScript(bytes);
+        pressPlayback();
     }
 
     // The chosen file becomes VORBL.SCR byte for byte, whatever it holds.
@@ -75,41 +101,30 @@ const vorblPage = (() => {
             }
         }
         removeScript();
-        if (bytes !== null) Module.FS.writeFile(scriptPath(), bytes);
+        if (bytes !== null) vorblScriptKeeper.writeScript(bytes);
+    }
+
+    // A button keeps no focus once clicked: keys go straight back to the program.
+    function releaseFocusAfterClick(button) {
+        button.addEventListener("click", () => button.blur());
     }
 
     function wireScriptControls() {
         const download = element("vorbl-download");
         if (download) download.addEventListener("click", downloadScript);
         const load = element("vorbl-load");
-        if (!load) return;
-        load.addEventListener("change", async () => {
-            const file = load.files && load.files[0];
-            if (!file || !Module.FS) return;
-            await loadScript(file);
-            load.value = "";
-            load.blur();  // keys go back to the program
-        });
-    }
-
-    // The desktop grows to hold the windows placed on it.
-    function fitDesktop(desktop) {
-        let width = 0;
-        let height = 0;
-        for (const child of desktop.children) {
-            if (child.style.display === "none") continue;
-            width = Math.max(width, child.offsetLeft + child.offsetWidth);
-            height = Math.max(height, child.offsetTop + child.offsetHeight);
+        if (load) {
+            load.addEventListener("change", async () => {
+                const file = load.files && load.files[0];
+                if (file && Module.FS) await loadScript(file);
+                load.value = "";
+                load.blur();  // keys go back to the program
+            });
+            load.addEventListener("cancel", () => load.blur());
         }
-        desktop.style.width = width + "px";
-        desktop.style.height = height + "px";
-    }
-
-    function watchDesktop() {
-        const desktop = element("vorbl-desktop");
-        if (!desktop) return;
-        new MutationObserver(() => fitDesktop(desktop))
-            .observe(desktop, {childList: true, subtree: true, attributes: true});
+        for (const button of document.querySelectorAll("header button, #vorbl-leave-full")) {
+            releaseFocusAfterClick(button);
+        }
     }
 
     function programArguments() {
@@ -120,7 +135,8 @@ const vorblPage = (() => {
     function start(program, programTitle) {
         title = programTitle || title;
         wireScriptControls();
-        watchDesktop();
+        vorblLayout.start();
+        vorblTouchKeys.start(vorblLayout.schedule);
         setStatus("Loading " + title + "…");
         window.Module = {
             arguments: programArguments(),
@@ -135,6 +151,8 @@ const vorblPage = (() => {
             onRuntimeInitialized: () => {
                 setStatus("");
                 document.body.dataset.vorblState = "running";
+                vorblScriptKeeper.start(program, scriptPath,
+                                        {download: saveFile, play: playKept});
             },
             onExit: (code) => {
                 setStatus(title + " has ended (exit code " + code + "). Reload the page to start again.");

@@ -3,23 +3,30 @@
 //
 //   node tests/browser/browser_test.mjs [web directory]      (default: build/browser/web)
 //
-// The input probe page: keys and clicks on the page reach a Win32 program as Windows gives them
+// The input probe page (Chromium): keys and clicks on the page reach a Win32 program as Windows gives them
 // (virtual key, scan code, extended and transition bits, characters, client coordinates).
-// The game page, in one sequence: the instruction screen (the sky's colour, the white box),
+// The game page (Chromium), in one sequence: the instruction screen (the sky's colour, the white box),
 // N starts a round, a held keypad digit moves the butterfly, a click opens the Run menu, Ctrl+L
 // puts drawing-log lines into the text window, a recording of a held digit is downloaded and
 // played back, a waiting program does not spin, and loaded script files (a good one, one that is
 // not a script, a binary one, one too large for the page) give the package's own messages and
 // nothing else. The example pages: each starts, draws and ends on Ctrl+Q with exit code 0; the
 // still picture is the desktop's reference picture (docs/images) pixel for pixel, text included;
-// the bouncing ball moves; a click is written in the text window. Prints one "ok"/"not ok" line
-// per check; on a failure it writes a screenshot to build/browser/test-output/ and exits with 1.
+// the bouncing ball moves; a click is written in the text window. The page as a web game, in
+// Chromium and then in Firefox (Debian's firefox-esr, over WebDriver BiDi): keys after each page
+// control reach the game and the package's Ctrl keys are taken from the browser; a reload
+// during a recording asks first and the recording comes back; at 1920 x 1080, 1024 x 768 and
+// on a 390 x 844 touch phone both windows fit at one scale and clicks and taps land on the
+// panel's buttons; a round is played to its end with the touch keys. Prints one "ok"/"not ok"
+// line per check; on a failure it writes a screenshot to build/browser/test-output/ and exits
+// with 1.
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import {fileURLToPath} from "node:url";
 
-import {launchChromium, openProgramPage, serveDirectory, sleep, waitFor} from "./page_support.mjs";
+import {launchChromium, launchFirefox, openProgramPage, serveDirectory, sleep, waitFor}
+    from "./page_support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const webDir = path.resolve(process.argv[2] || path.join(here, "../../build/browser/web"));
@@ -128,9 +135,10 @@ async function checkInputProbe(browser, url) {
                    `got ${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
         });
     }
-    await check(page, "input probe: a click gives client coordinates", async () => {
+    await check(page, "input probe: a click gives client coordinates at the page's scale", async () => {
         const box = await (await page.$('canvas[title="Input probe"]')).boundingBox();
-        const got = await next(() => page.mouse.click(box.x + 10, box.y + 30), 2);
+        const scale = box.width / 300;
+        const got = await next(() => page.mouse.click(box.x + 10.5 * scale, box.y + 30.5 * scale), 2);
         expect(JSON.stringify(got) === JSON.stringify(["WM_LBUTTONDOWN 1 001e000a",
                                                        "WM_LBUTTONUP 0 001e000a"]),
                `got ${JSON.stringify(got)}`);
@@ -563,20 +571,485 @@ async function checkExamples(browser, url) {
     }
 }
 
-const server = await serveDirectory(webDir);
-const browser = await launchChromium();
-console.log(`# ${await browser.version()}, pages from ${webDir}`);
-let failed = false;
-try {
-    await checkInputProbe(browser, server.url);
-    await checkGame(browser, server.url);
-    await checkExamples(browser, server.url);
-} catch (error) {
-    failed = true;
-    if (!(error instanceof CheckFailed)) console.log(`not ok - ${error.stack}`);
-} finally {
-    await browser.close();
-    server.close();
+// ---- The page as a web game: keys, kept recordings, window sizes, touch --------------------
+//
+// Each takes the browser's name for the check names and runs in every browser the test drives,
+// with the keyboard, mouse and touch screen puppeteer gives for all of them.
+
+// The game's panel (game/instruction_screen.cpp), in client pixels of the 595 x 496 client area
+// whose logical (0, 0) is its centre: four buttons 25 high stacked down from logical y -60,
+// x -50..75; the settings are written to the right of it.
+const kPanelButton = {speedUp: 0, slowDown: 1, addBug: 2, subtractBug: 3};
+const panelButtonCentre = (k) => ({x: 297 + 12, y: 248 + 72 + 25 * k});
+const kSettingsArea = [380, 300, 560, 400];
+
+// Where client pixel (x, y) of the graphics window is on the page, in CSS pixels.
+async function pagePoint(page, x, y) {
+    return page.evaluate((cx, cy) => {
+        const canvas = document.querySelector('canvas[title="VORBL Graphics"]');
+        const box = canvas.getBoundingClientRect();
+        const scale = box.width / canvas.width;
+        const bar = vorblProbe.graphics().bar;
+        return {x: box.left + (cx + 0.5) * scale, y: box.top + (bar + cy + 0.5) * scale};
+    }, x, y);
 }
+
+async function touchButtonCentre(page, code) {
+    return page.evaluate((c) => {
+        const box = document.querySelector(`#vorbl-touch button[data-code="${c}"]`)
+            .getBoundingClientRect();
+        return {x: box.left + box.width / 2, y: box.top + box.height / 2};
+    }, code);
+}
+
+async function tapTouchKey(page, code) {
+    const point = await touchButtonCentre(page, code);
+    await page.touchscreen.tap(point.x, point.y);
+}
+
+async function waitForInstructions(page, ms = 8000) {
+    return waitFor(async () => (await graphics(page)).counts.white > 100000, ms);
+}
+
+async function waitForRound(page, ms = 5000) {
+    return waitFor(async () => {
+        const g = await graphics(page);
+        return g.counts.white < 20000 && g.player ? g : null;
+    }, ms);
+}
+
+// The sum of the butterfly's small moves along `axis` over `samples` samples 100 ms apart
+// (a large jump is a wrap round the edge).
+async function travel(page, axis, samples = 8) {
+    let last = null;
+    let sum = 0;
+    for (let i = 0; i < samples; ++i) {
+        const player = (await graphics(page)).player;
+        if (player && last && Math.abs(player[axis] - last[axis]) < 100) {
+            sum += player[axis] - last[axis];
+        }
+        if (player) last = player;
+        await sleep(100);
+    }
+    return sum;
+}
+
+const activeElementName = (page) => page.evaluate(() => document.activeElement.tagName);
+
+async function checkKeysReachTheGame(browser, url, name) {
+    const {page, problems} = await openProgramPage(browser, url + "wingfeast.html");
+    await page.addScriptTag({content: probeSource});
+    await page.evaluate(() => {
+        window.keyLog = [];
+        // After the page's own listeners (on the document): whether the page took the key.
+        window.addEventListener("keydown", (e) => keyLog.push(
+            {code: e.code, ctrl: e.ctrlKey, prevented: e.defaultPrevented}));
+        window.notReloaded = true;
+    });
+    await waitForInstructions(page);
+
+    await check(page, `${name}: after Download VORBL.SCR is clicked, N starts a round`, async () => {
+        await page.click("#vorbl-download");
+        await page.keyboard.press("KeyN");
+        expect(await waitForRound(page), "no round");
+        expect(await activeElementName(page) === "BODY", "the button kept the focus");
+    });
+
+    const controls = [
+        ["the full-screen button", () => page.click("#vorbl-fullscreen")],
+        ["the button that leaves full screen", () => page.click("#vorbl-leave-full")],
+        ["the file chooser, focused", () => page.focus("#vorbl-load")],
+        ["Download VORBL.SCR", () => page.click("#vorbl-download")],
+    ];
+    let direction = 1;
+    for (const [control, use] of controls) {
+        await check(page, `${name}: after ${control}, a digit steers the butterfly`, async () => {
+            await use();
+            await page.keyboard.press(direction > 0 ? "Digit6" : "Digit4");
+            const moved = await travel(page, "x", 12);
+            await page.keyboard.press("Digit5");
+            expect(direction * moved >= 60, `moved ${moved.toFixed(1)} along x`);
+            expect(await activeElementName(page) === "BODY", "a control kept the focus");
+        });
+        direction = -direction;
+    }
+
+    await check(page, `${name}: Ctrl+H/F/A/L/R/P/O with the game in front are taken from the ` +
+                      "browser, also with a page button focused", async () => {
+        await page.evaluate(() => { keyLog.length = 0; });
+        await page.focus("#vorbl-download");
+        for (const letter of ["H", "F", "A", "L", "L", "R", "R", "P", "O", "A"]) {
+            await ctrl(page, `Key${letter}`);
+            await sleep(50);
+        }
+        const log = await page.evaluate(() => keyLog.filter((k) => k.ctrl && k.code !== "ControlLeft"));
+        expect(log.length === 10, `${log.length} Ctrl+letter key-downs seen`);
+        const allowed = log.filter((k) => !k.prevented).map((k) => k.code);
+        expect(allowed.length === 0, `left to the browser: ${allowed.join(", ")}`);
+        expect(await page.evaluate(() => window.notReloaded === true), "the page was reloaded");
+        expect(await activeElementName(page) === "BODY", "the button kept the focus");
+    });
+
+    await check(page, `${name}: Ctrl+Q is taken from the browser and ends the game`, async () => {
+        await ctrl(page, "KeyQ");
+        const ended = await waitFor(() => page.evaluate(() => document.body.dataset.vorblExitCode), 5000);
+        expect(ended === "0", `exit code ${ended}`);
+        const q = await page.evaluate(() => keyLog.find((k) => k.code === "KeyQ"));
+        expect(q && q.prevented, "Ctrl+Q left to the browser");
+        expect(problems.length === 0, problems.join("; "));
+    });
+    await page.close();
+}
+
+const kScriptLine = /^VORBL_(KBD|PERIODIC|MOUSE)\([-\d, ]+\);$/;
+
+async function keptScript(page) {
+    return page.evaluate(() => {
+        const text = localStorage.getItem("vorbl-script:wingfeast");
+        return text ? JSON.parse(text) : null;
+    });
+}
+
+async function checkRecordingKept(browser, url, name) {
+    const {page, problems} = await openProgramPage(browser, url + "wingfeast.html");
+    page.removeAllListeners("dialog");
+    const dialogs = [];
+    page.on("dialog", async (dialog) => {
+        dialogs.push(dialog.type());
+        await dialog.accept();
+    });
+    await page.evaluate(() => localStorage.clear());
+    await page.addScriptTag({content: probeSource});
+    await waitForInstructions(page);
+    await page.keyboard.press("KeyN");
+    await waitForRound(page);
+
+    await check(page, `${name}: a reload during a recording asks first, and the page offers the ` +
+                      "recording back", async () => {
+        await ctrl(page, "KeyR");
+        await page.keyboard.down("Digit8");
+        await sleep(400);
+        await page.keyboard.up("Digit8");
+        await page.keyboard.press("Digit5");
+        await sleep(700);
+        await page.reload({waitUntil: "load"});
+        expect(dialogs.includes("beforeunload"), `dialogs: ${JSON.stringify(dialogs)}`);
+        await waitFor(() => page.evaluate(() => document.body.dataset.vorblState), 20000);
+        const kept = await keptScript(page);
+        expect(kept && !kept.downloaded, "nothing kept");
+        const lines = kept.bytes.trimEnd().split("\n");
+        expect(lines.every((line) => kScriptLine.test(line)), `lines ${JSON.stringify(lines)}`);
+        // The last lines were still in the program's buffer when the reload began.
+        expect(lines.includes("VORBL_KBD(56);") && lines.includes("VORBL_KBD(53);"),
+               `keys 8 and 5 missing in ${JSON.stringify(lines)}`);
+        expect(await page.evaluate(() => !document.getElementById("vorbl-kept").hidden),
+               "no offer on the page");
+    });
+
+    await check(page, `${name}: Play it makes the kept recording VORBL.SCR and plays it to its end`,
+                async () => {
+        await page.addScriptTag({content: probeSource});
+        const kept = await keptScript(page);
+        const before = await textRows(page);
+        await page.click("#vorbl-kept-play");
+        expect((await scriptText(page)) === kept.bytes, "VORBL.SCR is not the kept script");
+        const after = await waitFor(async () => {
+            const now = await textRows(page);
+            return linesAdded(before, now) > 0 ? now : null;
+        }, 10000);
+        expect(after, "no end-of-file message");
+        expect(await activeElementName(page) === "BODY", "the offer's button kept the focus");
+    });
+
+    await check(page, `${name}: with nothing new recorded a reload does not ask; Forget it forgets`,
+                async () => {
+        const asked = dialogs.length;
+        await page.reload({waitUntil: "load"});
+        await waitFor(() => page.evaluate(() => document.body.dataset.vorblState), 20000);
+        expect(dialogs.length === asked, `asked: ${JSON.stringify(dialogs)}`);
+        await page.click("#vorbl-kept-forget");
+        expect((await keptScript(page)) === null, "still kept");
+    });
+
+    await check(page, `${name}: storage that refuses the recording costs one line in the text ` +
+                      "window and nothing else", async () => {
+        await page.addScriptTag({content: probeSource});
+        await page.evaluate(() => {
+            Storage.prototype.setItem = () => {
+                throw new DOMException("The quota has been exceeded.", "QuotaExceededError");
+            };
+        });
+        await waitForInstructions(page);
+        await page.keyboard.press("KeyN");
+        await waitForRound(page);
+        const before = await textRows(page);
+        await ctrl(page, "KeyR");
+        await page.keyboard.press("Digit6");
+        await sleep(2500);
+        await ctrl(page, "KeyR");
+        await sleep(300);
+        expect(linesAdded(before, await textRows(page)) === 1, "not one line");
+        expect((await scriptText(page) || "").includes("VORBL_KBD(54);"), "the recording is gone");
+        await page.keyboard.press("Digit4");
+        expect(await travel(page, "x") <= -60, "the game does not go on");
+        expect(problems.length === 0, problems.join("; "));
+    });
+    await page.close();
+}
+
+// A tap on the header's top left corner: the first touch shows the touch controls in a browser that does
+// not say it has a touch screen (Firefox, whose puppeteer driver cannot emulate one, still
+// delivers the touches).
+async function tapHeader(page) {
+    await page.touchscreen.tap(1, 1);
+    await sleep(100);
+}
+
+const kSizes = [
+    {label: "1920 x 1080", viewport: {width: 1920, height: 1080}},
+    {label: "1024 x 768", viewport: {width: 1024, height: 768}},
+    {label: "a 390 x 844 phone", touch: true,
+     viewport: {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3}},
+];
+
+// The settings' picture changes on a tap or click on Add a Bug and comes back on Subtract a Bug;
+// a tap just above the panel changes nothing.
+async function checkPanelHits(page, touch) {
+    const hit = async (x, y) => {
+        const point = await pagePoint(page, x, y);
+        if (touch) {
+            await page.touchscreen.tap(point.x, point.y);
+        } else {
+            await page.mouse.click(point.x, point.y);
+        }
+    };
+    const settings = () => page.evaluate((a) => vorblProbe.regionFingerprint(...a), kSettingsArea);
+    const start = await settings();
+    await hit(panelButtonCentre(0).x, panelButtonCentre(0).y - 16);
+    await sleep(400);
+    expect((await settings()) === start, "a hit beside the panel changed the settings");
+    const add = panelButtonCentre(kPanelButton.addBug);
+    await hit(add.x, add.y);
+    const added = await waitFor(async () => (await settings()) !== start, 3000);
+    expect(added, "Add a Bug changed nothing");
+    const subtract = panelButtonCentre(kPanelButton.subtractBug);
+    await hit(subtract.x, subtract.y);
+    const back = await waitFor(async () => (await settings()) === start, 3000);
+    expect(back, "Subtract a Bug did not undo Add a Bug");
+}
+
+async function checkWindowSizes(browser, url, name) {
+    for (const size of kSizes) {
+        const {page, problems} = await openProgramPage(browser, url + "wingfeast.html", size.viewport);
+        await page.addScriptTag({content: probeSource});
+        await waitForInstructions(page);
+        if (size.touch) await tapHeader(page);
+        await sleep(200);
+        let scale = 0;
+        await check(page, `${name}: at ${size.label} both windows fit, scaled together`, async () => {
+            const look = await page.evaluate(() => ({
+                scale: Number(document.getElementById("vorbl-desktop").dataset.scale),
+                graphics: vorblProbe.place("VORBL Graphics"), text: vorblProbe.place("VORBL Text"),
+                width: window.innerWidth, height: window.innerHeight,
+                rendering: getComputedStyle(vorblProbe.canvasElement("VORBL Graphics")).imageRendering,
+                touchShown: !document.getElementById("vorbl-touch").hidden,
+            }));
+            scale = look.scale;
+            console.log(`# ${name}, ${size.label}: scale ${scale.toFixed(3)}, image-rendering ` +
+                        `${look.rendering}, touch controls ${look.touchShown ? "shown" : "hidden"}`);
+            for (const w of [look.graphics, look.text]) {
+                expect(w.pageLeft >= 0 && w.pageTop >= 0 && w.pageRight <= look.width + 0.5 &&
+                       w.pageBottom <= look.height + 0.5, `a window out of view: ${JSON.stringify(w)}`);
+            }
+            for (const w of [look.graphics, look.text]) {
+                expect(Math.abs(w.shownWidth - w.width * scale) < 0.5, "the windows' scales differ");
+            }
+            expect(scale >= 1 ? Number.isInteger(scale) : scale > 0.3, `scale ${scale}`);
+            expect((look.rendering === "pixelated") === (scale >= 1) ||
+                   (scale >= 1 && look.rendering === "crisp-edges"),
+                   `image-rendering ${look.rendering} at scale ${scale}`);
+            expect(look.touchShown === !!size.touch, "touch controls shown without touch or hidden with it");
+        });
+        await check(page, `${name}: at ${size.label} (scale ${scale.toFixed(3)}) a ` +
+                          `${size.touch ? "tap" : "click"} on the panel lands on its button`, async () => {
+            await checkPanelHits(page, !!size.touch);
+        });
+        if (size.touch) {
+            await check(page, `${name}: turned sideways, the phone's windows follow and still fit`,
+                        async () => {
+                const {width, height} = size.viewport;
+                await page.setViewport({...size.viewport, width: height, height: width});
+                const turned = await waitFor(() => page.evaluate((before) => {
+                    const now = Number(document.getElementById("vorbl-desktop").dataset.scale);
+                    return now !== before ? now : 0;
+                }, scale), 3000);
+                expect(turned, "the scale stayed");
+                await sleep(300);  // the header may wrap anew and move the windows once more
+                const look = await page.evaluate(() => ({
+                    scale: Number(document.getElementById("vorbl-desktop").dataset.scale),
+                    windows: [vorblProbe.place("VORBL Graphics"), vorblProbe.place("VORBL Text")],
+                    width: window.innerWidth, height: window.innerHeight,
+                    beside: document.getElementById("vorbl-play").classList.contains("vorbl-side-by-side"),
+                }));
+                console.log(`# ${name}, the phone turned sideways: scale ${look.scale.toFixed(3)}`);
+                for (const w of look.windows) {
+                    expect(w.pageRight <= look.width + 0.5 && w.pageBottom <= look.height + 0.5,
+                           `a window out of view: ${JSON.stringify(w)}`);
+                }
+                expect(look.beside, "the touch keys are not beside the windows");
+            });
+        }
+        if (!size.touch) {
+            await check(page, `${name}: at ${size.label} full screen shows the graphics window ` +
+                              "alone, clicks still land", async () => {
+                await page.click("#vorbl-fullscreen");
+                await sleep(500);
+                const look = await page.evaluate(() => ({
+                    scale: Number(document.getElementById("vorbl-desktop").dataset.scale),
+                    graphics: vorblProbe.place("VORBL Graphics"),
+                    textVisible: getComputedStyle(vorblProbe.canvasElement("VORBL Text")).visibility,
+                    width: window.innerWidth, height: window.innerHeight,
+                }));
+                console.log(`# ${name}, ${size.label} full screen: scale ${look.scale.toFixed(3)}`);
+                expect(look.textVisible === "hidden", "the text window shows");
+                const g = look.graphics;
+                const fit = Math.min(look.width / g.width, look.height / g.height);
+                expect(look.scale === (fit >= 1 ? Math.floor(fit) : fit), `scale ${look.scale}, fit ${fit}`);
+                await checkPanelHits(page, false);
+                await page.click("#vorbl-leave-full");
+            });
+        }
+        await check(page, `${name}: at ${size.label} no page errors`, async () => {
+            expect(problems.length === 0, problems.join("; "));
+        });
+        await page.close();
+    }
+}
+
+async function checkTouchRound(browser, url, name) {
+    const phone = kSizes.find((size) => size.touch);
+    const {page, problems} = await openProgramPage(browser, url + "wingfeast.html", phone.viewport);
+    await page.addScriptTag({content: probeSource});
+    await waitForInstructions(page);
+    await tapHeader(page);
+    await page.evaluate(() => {
+        window.touchKeys = [];
+        const key = Module.vorblHost.key;
+        Module.vorblHost.key = (code, down, character) => {
+            touchKeys.push({code, down});
+            key(code, down, character);
+        };
+    });
+    await check(page, `${name}: on the phone the touch keys are a numeric keypad and N`, async () => {
+        const labels = await page.evaluate(() =>
+            Array.from(document.querySelectorAll("#vorbl-touch button"), (b) => b.textContent));
+        expect(labels.join(" ") === "7 8 9 4 5 6 1 2 3 N", `keys ${labels.join(" ")}`);
+        const seven = await touchButtonCentre(page, "Numpad7");
+        const nine = await touchButtonCentre(page, "Numpad9");
+        const one = await touchButtonCentre(page, "Numpad1");
+        expect(seven.y === nine.y && seven.x < nine.x && one.y > seven.y, "not laid out as a keypad");
+    });
+    // In a round of the default six bugs, which a butterfly flying one way cannot all catch.
+    await check(page, `${name}: N tapped starts a round; a held touch key repeats like a held ` +
+                      "key and steers", async () => {
+        await tapTouchKey(page, "KeyN");
+        expect(await waitForRound(page), "no round");
+        await page.evaluate(() => { touchKeys.length = 0; });
+        const six = await touchButtonCentre(page, "Numpad6");
+        await page.touchscreen.touchStart(six.x, six.y);
+        await sleep(900);
+        await page.touchscreen.touchEnd();
+        const keys = await page.evaluate(() => touchKeys);
+        const downs = keys.filter((k) => k.code === "Numpad6" && k.down).length;
+        expect(downs >= 5, `${downs} key-downs in 0.9 s`);
+        expect(keys.length && !keys[keys.length - 1].down, "no key-up at the end");
+        const moved = await travel(page, "x", 12);
+        expect(moved >= 60, `the butterfly went ${moved.toFixed(1)} along x, not right`);
+    });
+    // A new game (the page reloaded) with one bug at the lowest speed, set by taps on the panel.
+    await page.reload({waitUntil: "load"});
+    await waitFor(() => page.evaluate(() => document.body.dataset.vorblState), 20000);
+    await page.addScriptTag({content: probeSource});
+    await waitForInstructions(page);
+    await tapHeader(page);
+    await check(page, `${name}: on the phone, one bug at the lowest speed set by taps, N tapped ` +
+                      "starts a round", async () => {
+        const subtract = panelButtonCentre(kPanelButton.subtractBug);
+        const slow = panelButtonCentre(kPanelButton.slowDown);
+        for (const [button, times] of [[subtract, 5], [slow, 4]]) {
+            for (let i = 0; i < times; ++i) {
+                const point = await pagePoint(page, button.x, button.y);
+                await page.touchscreen.tap(point.x, point.y);
+                await sleep(120);
+            }
+        }
+        await tapTouchKey(page, "KeyN");
+        expect(await waitForRound(page), "no round");
+    });
+    await check(page, `${name}: the phone's round is played to its end with the touch keys`, async () => {
+        // Steer at the last black butterfly until it is caught and the instructions return.
+        const digits = {"-1,-1": 7, "0,-1": 8, "1,-1": 9, "-1,0": 4, "0,0": 5, "1,0": 6,
+                        "-1,1": 1, "0,1": 2, "1,1": 3};
+        const startTime = Date.now();
+        let last = "";
+        let over = false;
+        while (!over && Date.now() - startTime < 45000) {
+            const g = await graphics(page);
+            if (g.counts.white > 100000) {
+                over = true;
+                break;
+            }
+            const target = await page.evaluate(() => vorblProbe.blackCentre());
+            if (!g.player || !target) {
+                await sleep(50);
+                continue;
+            }
+            const sign = (d) => (Math.abs(d) < 12 ? 0 : Math.sign(d));
+            const digit = digits[`${sign(target.x - g.player.x)},${sign(target.y - g.player.y)}`];
+            if (String(digit) !== last) {
+                await tapTouchKey(page, `Numpad${digit}`);
+                last = String(digit);
+            }
+            await sleep(40);
+        }
+        console.log(`# ${name}: the phone's round ended after ${((Date.now() - startTime) / 1000).toFixed(1)} s`);
+        expect(over, "the round did not end in 45 s");
+        expect(problems.length === 0, problems.join("; "));
+    });
+    await page.close();
+}
+
+const server = await serveDirectory(webDir);
+// The checks that drive the page only through what puppeteer gives every browser (keyboard,
+// mouse, touch screen) run in both browsers; the others reach into Chromium's own protocol
+// (keypad keys with NumLock on, other layouts' characters, downloads) and run in it alone.
+const kBrowsers = [
+    {name: "chromium", launch: launchChromium, chromiumOnly: true},
+    {name: "firefox", launch: launchFirefox, chromiumOnly: false},
+];
+let failed = false;
+for (const {name, launch, chromiumOnly} of kBrowsers) {
+    let browser = null;
+    try {
+        browser = await launch();
+        console.log(`# ${await browser.version()}, pages from ${webDir}`);
+        if (chromiumOnly) {
+            await checkInputProbe(browser, server.url);
+            await checkGame(browser, server.url);
+            await checkExamples(browser, server.url);
+        }
+        await checkKeysReachTheGame(browser, server.url, name);
+        await checkRecordingKept(browser, server.url, name);
+        await checkWindowSizes(browser, server.url, name);
+        await checkTouchRound(browser, server.url, name);
+    } catch (error) {
+        failed = true;
+        if (!(error instanceof CheckFailed)) console.log(`not ok - ${name}: ${error.stack}`);
+    } finally {
+        if (browser) await browser.close();
+    }
+    if (failed) break;
+}
+server.close();
 console.log(failed ? "# browser test FAILED" : `# all ${checkCount} browser checks passed`);
 process.exit(failed ? 1 : 0);

@@ -135,13 +135,20 @@ window.vorblProbe = (() => {
         return {rows, inked};
     }
 
-    // Where a window's canvas (its content area) is on the page's desktop, and whether it shows.
+    // Where a window's canvas (its content area) is on the page's desktop in logical pixels
+    // (the page scales the desktop by its data-scale), whether it shows, and its shown size.
     function place(title) {
         const element = canvas(title);
-        const desktop = document.getElementById("vorbl-desktop").getBoundingClientRect();
+        const desktopElement = document.getElementById("vorbl-desktop");
+        const desktop = desktopElement.getBoundingClientRect();
+        const scale = Number(desktopElement.dataset.scale || 1);
         const box = element.getBoundingClientRect();
-        return {left: Math.round(box.left - desktop.left), top: Math.round(box.top - desktop.top),
-                width: element.width, height: element.height, shown: box.width > 0};
+        return {left: Math.round((box.left - desktop.left) / scale),
+                top: Math.round((box.top - desktop.top) / scale),
+                width: element.width, height: element.height, shown: box.width > 0,
+                shownWidth: box.width, shownHeight: box.height,
+                pageLeft: box.left, pageTop: box.top, pageRight: box.right,
+                pageBottom: box.bottom};
     }
 
     // The client area of the graphics window against a PNG picture (base64) of the same size:
@@ -194,6 +201,75 @@ window.vorblProbe = (() => {
         return hash.toString(16);
     }
 
-    return {graphics, clientPixel, textRows, place, compareClient, clientFingerprint,
-            canvas: (title) => !!canvas(title)};
+    // A fingerprint of the client pixels in the rectangle [x0, x1) x [y0, y1) of the graphics
+    // window.
+    function regionFingerprint(x0, y0, x1, y1) {
+        const picture = image("VORBL Graphics");
+        const top = barHeight(picture);
+        let hash = 2166136261;
+        for (let y = y0; y < y1; ++y) {
+            for (let x = x0; x < x1; ++x) {
+                const at = ((y + top) * picture.width + x) * 4;
+                for (let c = 0; c < 3; ++c) hash = Math.imul(hash ^ picture.data[at + c], 16777619) >>> 0;
+            }
+        }
+        return hash.toString(16);
+    }
+
+    // The 8-connected groups among `points` (indices into the picture).
+    function pixelGroups(picture, points) {
+        const left = new Set(points);
+        const groups = [];
+        for (const start of points) {
+            if (!left.has(start)) continue;
+            left.delete(start);
+            const group = [start];
+            for (let i = 0; i < group.length; ++i) {
+                const x = group[i] % picture.width;
+                for (let dy = -1; dy <= 1; ++dy) {
+                    for (let dx = -1; dx <= 1; ++dx) {
+                        const next = group[i] + dy * picture.width + dx;
+                        if (x + dx >= 0 && x + dx < picture.width && left.has(next)) {
+                            left.delete(next);
+                            group.push(next);
+                        }
+                    }
+                }
+            }
+            groups.push(group);
+        }
+        return groups;
+    }
+
+    // The centre of the largest black butterfly in the night scene, in client coordinates, or
+    // null: the largest group of black pixels that does not touch magenta (the player's black
+    // antennae do) and is no wider than a butterfly (the boat's hull is a long black line).
+    function blackCentre() {
+        const picture = image("VORBL Graphics");
+        const top = barHeight(picture);
+        const [sceneTop, sceneBottom] = sceneRows(picture, top);
+        const black = [];
+        for (let y = sceneTop; y <= sceneBottom; ++y) {
+            for (let x = 0; x < picture.width; ++x) {
+                if (same(picture.data, (y * picture.width + x) * 4, [0, 0, 0])) {
+                    black.push(y * picture.width + x);
+                }
+            }
+        }
+        const touchesMagenta = (at) => [-1, 1, -picture.width, picture.width].some(
+            (d) => at + d >= 0 && same(picture.data, (at + d) * 4, kMagenta));
+        const narrow = (g) => {
+            const xs = g.map((at) => at % picture.width);
+            return Math.max(...xs) - Math.min(...xs) <= 30;
+        };
+        const enemies = pixelGroups(picture, black).filter((g) => narrow(g) && !g.some(touchesMagenta));
+        if (!enemies.length) return null;
+        const best = enemies.reduce((a, b) => (b.length > a.length ? b : a));
+        const sum = best.reduce((acc, at) => [acc[0] + at % picture.width,
+                                              acc[1] + Math.floor(at / picture.width)], [0, 0]);
+        return {x: sum[0] / best.length, y: sum[1] / best.length - top, pixels: best.length};
+    }
+
+    return {graphics, clientPixel, regionFingerprint, blackCentre, textRows, place, compareClient, clientFingerprint,
+            canvas: (title) => !!canvas(title), canvasElement: canvas};
 })();

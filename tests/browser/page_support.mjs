@@ -2,8 +2,10 @@
 // the browser build's pages, Debian's chromium started through puppeteer-core (which downloads
 // no browser of its own), and small helpers to wait and to read a page.
 //
-// Environment: VORBL_CHROMIUM names the browser (default /usr/bin/chromium). Chromium runs
-// headless, without its sandbox when run as root (CI runs as root).
+// Environment: VORBL_CHROMIUM names the browser (default /usr/bin/chromium), VORBL_FIREFOX the
+// second one (default /usr/bin/firefox-esr, Debian's Firefox ESR, driven over WebDriver BiDi).
+// Chromium runs headless, without its sandbox when run as root (CI runs as root); so does
+// Firefox.
 import http from "node:http";
 import fs from "node:fs";
 import path from "node:path";
@@ -56,6 +58,15 @@ export async function launchChromium() {
     return puppeteer.launch({executablePath, headless: true, args});
 }
 
+export async function launchFirefox() {
+    const executablePath = process.env.VORBL_FIREFOX || "/usr/bin/firefox-esr";
+    if (!fs.existsSync(executablePath)) {
+        throw new Error(`${executablePath} is missing: install Debian's firefox-esr (apt-get install firefox-esr)`);
+    }
+    return puppeteer.launch({browser: "firefox", executablePath, headless: true,
+                             args: ["--width=1024", "--height=900"]});
+}
+
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Polls `probe` until it returns a true value or `ms` passed; returns its last value.
@@ -69,10 +80,11 @@ export async function waitFor(probe, ms, every = 50) {
 }
 
 // Opens `url` in a new page whose program has started, collecting page errors, console errors
-// and dialogs in `problems`, and the program's printed lines in `printed`.
-export async function openProgramPage(browser, url) {
+// and dialogs in `problems`, and the program's printed lines in `printed`; `viewport` as
+// puppeteer's page.setViewport takes it.
+export async function openProgramPage(browser, url, viewport = {width: 1024, height: 900}) {
     const page = await browser.newPage();
-    await page.setViewport({width: 1024, height: 900});
+    await page.setViewport(viewport);
     const problems = [];
     const printed = [];
     page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));

@@ -14,7 +14,9 @@
 // on, Shift up) and the navigation keys otherwise. The character the browser's layout typed is
 // handed over as a Windows-1252 byte. Keys the package or its menus use (Ctrl+letters, F10, Alt,
 // arrows, space) are kept from the browser's own shortcuts; F5, F11 and F12 still reach the
-// browser. Leaving the page releases every key still held, so none sticks down.
+// browser. A page button or file chooser never keeps the keyboard from the program. The page's
+// touch controls queue their keys through the same path. Leaving the page releases every key
+// still held, so none sticks down.
 //
 // The wait: the program's blocking message loop stays as it is. wait_input suspends the program
 // (Asyncify: the WebAssembly stack is saved and the browser's event loop runs) until an input
@@ -22,9 +24,10 @@
 // costs the page nothing. Module.vorblHost.wakes counts the resumptions, for tests that check
 // that the wait does not spin.
 //
-// Limits: one page, one program; the page must not scale the canvases (one canvas pixel per
-// CSS pixel); the frames cannot be dragged, resized or closed by the user (a window moves and
-// changes size only when the program says so: MoveWindow, SetWindowPos).
+// Limits: one page, one program; the page may scale the canvases (the mouse is mapped back to
+// canvas pixels) but must not rotate them; the frames cannot be dragged, resized or closed by
+// the user (a window moves and changes size only when the program says so: MoveWindow,
+// SetWindowPos).
 #include <emscripten.h>
 #if defined(__wasm_simd128__)
 #include <wasm_simd128.h>

@@ -10,10 +10,15 @@
 //
 // Keys: every key event is queued with its KeyboardEvent.code, the character it typed (none
 // with Ctrl or Meta held, as a desktop's text input gives none), whether it typed a numpad digit
-// and the CapsLock state. The browser's own shortcuts are kept from keys the program may use,
-// except F5, F11 and F12; keys aimed at the page's own controls are left to them. Leaving the
-// page releases every key still held. Mouse: the left button and moves over a canvas, in canvas
-// pixels; after a press, moves and the release anywhere on the page go to the pressed canvas.
+// and the CapsLock state, and taken from the browser (preventDefault: no reload on Ctrl+R, no
+// print on Ctrl+P), except F5, F11 and F12. A page control (a button, the file chooser) never
+// keeps the keyboard: Tab, Enter and Space stay with a focused control, so that it can be used
+// from the keyboard, and any other key takes the focus from it and goes to the program. A text
+// field keeps all its keys. Module.vorblHost.key(code, down, character) queues a key as the
+// keyboard would (the page's touch controls use it). Leaving the page releases every key still
+// held. Mouse: the left button and moves over a canvas, in canvas pixels whatever size the page
+// shows the canvas at; after a press, moves and the release anywhere on the page go to the
+// pressed canvas.
 
 mergeInto(LibraryManager.library, {
     vorbl_js_host_start: function() {
@@ -25,8 +30,17 @@ mergeInto(LibraryManager.library, {
             host.queue.push(event);
             if (host.wake) host.wake();
         };
-        const inPageControl = (target) =>
-            target && target.closest && target.closest("input,button,select,textarea,a");
+        const controlOf = (target) =>
+            target && target.closest ? target.closest("input,button,select,textarea,a") : null;
+        const isTextField = (control) =>
+            control.matches("textarea,select,[contenteditable]") ||
+            (control.matches("input") && !/^(file|button|submit|reset|checkbox|radio|range|color)$/
+                .test(control.type));
+        // The keys with which a focused button or file chooser is used from the keyboard.
+        const usesControl = (event) =>
+            !event.ctrlKey && !event.altKey && !event.metaKey &&
+            (event.code === "Tab" || event.code === "Enter" || event.code === "NumpadEnter" ||
+             event.code === "Space");
         const leftToBrowser = (code) => code === "F5" || code === "F11" || code === "F12";
         const typedCharacter = (event) => {
             const characters = Array.from(event.key);
@@ -34,16 +48,28 @@ mergeInto(LibraryManager.library, {
             if (event.metaKey || (event.ctrlKey && !event.altKey)) return 0;
             return characters[0].codePointAt(0);
         };
-        const onKey = (event) => {
-            if (inPageControl(event.target) || event.isComposing) return;
-            const down = event.type === "keydown";
+        const queueKey = (code, down, text, digit, caps) => {
             if (down) {
-                host.held.add(event.code);
+                host.held.add(code);
             } else {
-                host.held.delete(event.code);
+                host.held.delete(code);
             }
-            push({type: 1, down: down, code: event.code, text: down ? typedCharacter(event) : 0,
-                  digit: /^[0-9.,]$/.test(event.key), caps: event.getModifierState("CapsLock")});
+            push({type: 1, down: down, code: code, text: down ? text : 0, digit: digit,
+                  caps: caps});
+        };
+        host.key = (code, down, character) => {
+            const text = character ? character.codePointAt(0) : 0;
+            queueKey(code, down, text, /^[0-9.,]$/.test(character || ""), false);
+        };
+        const onKey = (event) => {
+            if (event.isComposing) return;
+            const control = controlOf(event.target);
+            if (control) {
+                if (isTextField(control) || usesControl(event)) return;
+                control.blur();  // the keyboard goes back to the program, with this key
+            }
+            queueKey(event.code, event.type === "keydown", typedCharacter(event),
+                     /^[0-9.,]$/.test(event.key), event.getModifierState("CapsLock"));
             if (!leftToBrowser(event.code)) event.preventDefault();
         };
         document.addEventListener("keydown", onKey);
@@ -54,9 +80,13 @@ mergeInto(LibraryManager.library, {
             }
             host.held.clear();
         });
+        // The page may show a canvas larger or smaller than its pixels: scale back.
         const canvasPoint = (canvas, event) => {
             const box = canvas.getBoundingClientRect();
-            return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+            const scaleX = box.width > 0 ? canvas.width / box.width : 1;
+            const scaleY = box.height > 0 ? canvas.height / box.height : 1;
+            return [Math.floor((event.clientX - box.left) * scaleX),
+                    Math.floor((event.clientY - box.top) * scaleY)];
         };
         const pushMouse = (id, canvas, event, move, down) => {
             const [x, y] = canvasPoint(canvas, event);
