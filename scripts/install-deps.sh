@@ -47,9 +47,13 @@ browser_packages=(
   chromium            # the browser the browser test drives (headless)
   npm                 # installs puppeteer-core, which drives chromium in that test
 )
+windows_packages=(
+  mingw-w64           # the Windows cross-compile against the real Windows headers
+  wine64              # runs those builds: tests/conformance/, the game, the archives' programs
+  unzip               # scripts/check-windows-archives.sh unpacks the Windows archives
+)
 case "${1:-}" in
-  # mingw-w64: the Windows cross-compile; wine64 runs those builds (tests/conformance/, the game)
-  --ci) packages+=(mingw-w64 wine64 "${check_packages[@]}" "${browser_packages[@]}"
+  --ci) packages+=("${windows_packages[@]}" "${check_packages[@]}" "${browser_packages[@]}"
                   "${fuzz_packages[@]}") ;;
   --fuzz) packages+=("${fuzz_packages[@]}") ;;
   --browser) packages+=("${browser_packages[@]}") ;;
