@@ -6,7 +6,8 @@
 #
 # Weston runs with its X11 back end inside a private Xvfb: that back end has an input seat, and
 # xdotool input on the Xvfb reaches Weston's clients (the pointer after a warp and a few small
-# moves). Pictures of Weston's output are taken from the Xvfb. Checks:
+# moves); Weston's output fills the Xvfb's top-left corner, so output and Xvfb coordinates are
+# the same. Pictures of the output come from Weston's screenshooter. Checks:
 #   - the game's two windows show (the instruction screen's sky and white box on the output),
 #     N starts a round (the box goes), Ctrl+Q ends it with exit code 0;
 #   - the click_and_type example: a click draws its red dot, typing its blue text, Ctrl+Q
@@ -27,7 +28,7 @@ fail() {
     exit 1
 }
 ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
-for tool in weston Xvfb xdotool import convert; do
+for tool in weston weston-screenshooter Xvfb xdotool convert; do
     command -v "$tool" >/dev/null || fail "$tool is needed"
 done
 [[ -x "$game" && -x "$example" ]] || fail "build the game and the examples in $build first"
@@ -103,9 +104,17 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/
 xvfb_pid=$!
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
-start_weston x11-backend.so --width=1200 --height=1000
+start_weston x11-backend.so --width=1200 --height=1000 --debug
 
-shoot() { import -window root "$1" 2>/dev/null || fail "no picture of Weston's output"; }
+# A picture of Weston's output through its own screenshot client (allowed by --debug).
+shoot() {
+    local shots="$work/shots"
+    rm -rf "$shots"
+    mkdir -p "$shots"
+    (cd "$shots" && env -u DISPLAY WAYLAND_DISPLAY="$socket" timeout 10 weston-screenshooter) \
+        >/dev/null 2>&1 || fail "weston-screenshooter took no picture"
+    mv "$shots"/*.png "$1" 2>/dev/null || fail "weston-screenshooter wrote no picture"
+}
 count_colour() {  # picture colour: how many pixels have it
     convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format "%[fx:int(mean*w*h)]" info:
 }
@@ -175,7 +184,7 @@ quit_with_ctrl_q "the game"
 # over much of the graphics window; a fresh Weston places the example's windows as it placed
 # the game's, with the graphics window's menu bar and canvas in sight.
 stop_weston
-start_weston x11-backend.so --width=1200 --height=1000
+start_weston x11-backend.so --width=1200 --height=1000 --debug
 started=$(date +%s%N)
 run_client "$work/example.out" "$example"
 wait_for_colour "$work/example-start.png" "rgb(212,208,200)" 200 "the example's window never showed"
