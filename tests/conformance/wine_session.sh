@@ -55,8 +55,10 @@ wine_session_start() {
     fi
 }
 
+# Safe under `set -e` too: a wineserver already ended (wineserver -k fails then) must not stop
+# the Xvfb from being ended.
 wine_session_stop() {
-    [[ -n "${wineserver:-}" ]] && "$wineserver" -k 2>/dev/null
-    [[ -n "${wine_session_xvfb:-}" ]] && kill "$wine_session_xvfb" 2>/dev/null
+    if [[ -n "${wineserver:-}" ]]; then "$wineserver" -k 2>/dev/null || true; fi
+    if [[ -n "${wine_session_xvfb:-}" ]]; then kill "$wine_session_xvfb" 2>/dev/null || true; fi
     return 0
 }
