@@ -13,7 +13,8 @@
 # ends it with 0); then plays the unpacked game with tests/conformance/play_wingfeast.sh, once
 # from a writable folder and once from a read-only one. Prints how long each program took from
 # unpacking to its first window. Needs unzip, mingw-w64, cmake, make, pkg-config, wine64, Xvfb,
-# xdotool and ImageMagick.
+# xdotool and ImageMagick. VORBL_WINE_PREFIX names a Wine prefix made before, to use instead of
+# making one in WORK_DIR.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,7 +45,7 @@ finish() {
 }
 trap finish EXIT
 wine_session_start "$work"
-export VORBL_WINE_PREFIX="$WINEPREFIX"
+export VORBL_WINE_PREFIX="$WINEPREFIX"  # the same prefix for the game's runs below
 
 # ---- Unpacking into a path with spaces and non-ASCII letters ---------------------------------
 place="$work/Dossier de Zoë/Mes jeux à moi"
