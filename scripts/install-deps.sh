@@ -48,10 +48,19 @@ browser_packages=(
   firefox-esr         # the second one (headless, through WebDriver BiDi)
   npm                 # installs puppeteer-core, which drives both browsers in that test
 )
+windows_packages=(
+  mingw-w64           # the Windows cross-compile against the real Windows headers
+  wine64              # runs those builds: tests/conformance/, the game, the archives' programs
+  unzip               # scripts/check-windows-archives.sh unpacks the Windows archives
+)
+wayland_packages=(
+  weston                     # a Wayland compositor for scripts/check-wayland.sh
+  libdecor-0-plugin-1-cairo  # title bars for SDL's windows where the compositor draws none
+  libgl1-mesa-dri            # Mesa's software rasteriser: SDL presents through GL on Wayland
+)
 case "${1:-}" in
-  # mingw-w64: the Windows cross-compile; wine64 runs those builds (tests/conformance/, the game)
-  --ci) packages+=(mingw-w64 wine64 "${check_packages[@]}" "${browser_packages[@]}"
-                  "${fuzz_packages[@]}") ;;
+  --ci) packages+=("${windows_packages[@]}" "${wayland_packages[@]}" "${check_packages[@]}"
+                  "${browser_packages[@]}" "${fuzz_packages[@]}") ;;
   --fuzz) packages+=("${fuzz_packages[@]}") ;;
   --browser) packages+=("${browser_packages[@]}") ;;
 esac

@@ -9,7 +9,10 @@
 //       (default 1) instead of the time, so the same script always gives the same picture;
 //   wingfeast_screenshot --icon SIZE OUTPUT.png
 //       the game's icon, SIZE x SIZE pixels (1 to 256): the player's butterfly and a crescent
-//       moon on a tile of the night sky.
+//       moon on a tile of the night sky;
+//   wingfeast_screenshot --ico OUTPUT.ico
+//       that icon at 16, 32, 48, 64, 128 and 256 pixels in one Windows icon file, for the
+//       resources of the Windows build's executable.
 //
 // Every picture is drawn by the package's own drawing calls and the game's own routines, and
 // only the part of the canvas a player can see is written. A script is played from a temporary
@@ -24,9 +27,11 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "canvas_image.h"
 #include "game_main.h"
+#include "ico_file.h"
 #include "instruction_screen.h"
 #include "lcg_random.h"
 #include "night_scene.h"
@@ -43,7 +48,7 @@ constexpr unsigned WATCH_PERIOD_MS = 50;              // how often the playback'
 constexpr unsigned PLAYBACK_LIMIT_MS = 3600u * 1000;  // an hour of play (virtual time)
 
 struct Options {
-    enum Mode { FIRST_PICTURE, AFTER_SCRIPT, ICON } mode = FIRST_PICTURE;
+    enum Mode { FIRST_PICTURE, AFTER_SCRIPT, ICON, ICO_FILE } mode = FIRST_PICTURE;
     std::string output = "wingfeast.png";
     std::string script;
     std::uint32_t seed = 1;
@@ -54,7 +59,8 @@ struct Options {
 constexpr const char *USAGE =
     "usage: wingfeast_screenshot [OUTPUT.png]\n"
     "       wingfeast_screenshot --script FILE [--seed N] OUTPUT.png\n"
-    "       wingfeast_screenshot --icon SIZE OUTPUT.png\n";
+    "       wingfeast_screenshot --icon SIZE OUTPUT.png\n"
+    "       wingfeast_screenshot --ico OUTPUT.ico\n";
 
 int usage(const char *problem) {
     std::fprintf(stderr, "wingfeast_screenshot: %s\n%s", problem, USAGE);
@@ -94,6 +100,10 @@ std::string parse(int argc, char **argv, Options *options) {
             options->mode = Options::ICON;
             options->icon_size = static_cast<int>(number_in(argv[++i], 1, MAX_ICON_SIZE));
             if (options->icon_size < 0) return "--icon takes a size from 1 to 256";
+        } else if (arg == "--ico" && has_value && !output_given) {
+            options->mode = Options::ICO_FILE;
+            options->output = argv[++i];
+            output_given = true;
         } else if (!arg.empty() && arg[0] != '-' && !output_given) {
             options->output = argv[i];
             output_given = true;
@@ -101,8 +111,9 @@ std::string parse(int argc, char **argv, Options *options) {
             return "unexpected argument '" + std::string(arg) + "'";
         }
     }
-    if (options->mode == Options::ICON && !options->script.empty()) {
-        return "--icon and --script cannot be combined";
+    if ((options->mode == Options::ICON || options->mode == Options::ICO_FILE) &&
+        !options->script.empty()) {
+        return "--icon and --ico cannot be combined with --script";
     }
     return "";
 }
@@ -237,6 +248,16 @@ RgbImage icon_picture(int size) {
     return picture;
 }
 
+// The icon at the sizes Windows shows (lists, desktop, the taskbar, large tiles) in one file.
+bool write_icon_file(const std::string &output) {
+    std::vector<RgbImage> pictures;
+    for (int size : {16, 32, 48, 64, 128, MAX_ICON_SIZE}) pictures.push_back(icon_picture(size));
+    std::string error;
+    if (vorbl_tools::write_ico(output, pictures, &error)) return true;
+    std::fprintf(stderr, "wingfeast_screenshot: %s\n", error.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -255,10 +276,12 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    if (options.mode == Options::ICO_FILE) return write_icon_file(output) ? 0 : 1;
     RgbImage picture;
     switch (options.mode) {
         case Options::FIRST_PICTURE: picture = first_picture(); break;
         case Options::ICON: picture = icon_picture(options.icon_size); break;
+        case Options::ICO_FILE: break;
         case Options::AFTER_SCRIPT:
             if (!picture_after_script(options, &picture)) return 1;
             break;

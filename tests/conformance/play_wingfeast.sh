@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # play_wingfeast.sh: plays the Windows build of the game under Wine, in a virtual X display.
 #
-# Usage: play_wingfeast.sh WINGFEAST_EXE WORK_DIR
+# Usage: play_wingfeast.sh [--read-only] WINGFEAST_EXE WORK_DIR
 #
 # Checks that "VORBL Graphics" and "VORBL Text" appear; that the instruction screen shows (the
 # white box and the dusty-plum sky around it); that N starts a round (the box goes); that a
@@ -10,12 +10,26 @@
 # virtual display's NumLock is off and would turn the keypad into arrows); and that Ctrl+Q ends
 # the game with exit code 0. Prints how long the game took to end after Ctrl+Q. Needs xdotool
 # and ImageMagick; without Wine it reports itself skipped (exit 77) unless VORBL_REQUIRE_WINE=1.
+#
+# --read-only plays in a folder the game cannot write to (a read-only bind mount in a mount
+# namespace of its own when run as root, whom permissions do not stop; the folder's write bits
+# taken away otherwise): Ctrl+R must then put the package's message into the text window, leave
+# VORBL.SCR as it was, and the game must play on as above.
 set -uo pipefail
 
+read_only=0
+if [[ "${1:-}" == --read-only ]]; then
+    read_only=1
+    shift
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 mkdir -p "$2"
 work=$(cd "$2" && pwd)
+# Root needs the mount namespace before anything starts: Wine's server opens the files.
+if ((read_only)) && ((EUID == 0)) && [[ -z "${VORBL_PLAY_IN_NAMESPACE:-}" ]]; then
+    exec unshare -m env VORBL_PLAY_IN_NAMESPACE=1 bash "$0" --read-only "$exe" "$work"
+fi
 
 fail() {
     echo "FAIL: $*" >&2
@@ -32,6 +46,8 @@ game_pid=""
 finish() {
     [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null
     wine_session_stop
+    ((read_only)) && ((EUID != 0)) && chmod u+w "$game_dir" 2>/dev/null
+    return 0
 }
 trap finish EXIT
 status=0
@@ -87,15 +103,26 @@ game_dir="$work/game"
 rm -rf "$game_dir"
 mkdir -p "$game_dir"
 cd "$game_dir" || fail "no directory to play in"
-printf 'VORBL_KBD(54);\nVORBL_PERIODIC(10);\n' >VORBL.SCR
+script='VORBL_KBD(54);\nVORBL_PERIODIC(10);\n'
+printf "$script" >VORBL.SCR
+if ((read_only)); then
+    if ((EUID == 0)); then
+        mount --bind -o ro "$game_dir" "$game_dir" || fail "cannot make $game_dir read-only"
+        cd "$game_dir" || fail "no directory to play in"
+    else
+        chmod a-w "$game_dir"
+    fi
+    touch "$game_dir/written" 2>/dev/null && fail "$game_dir is still writable"
+fi
 
+started=$(date +%s%N)
 "$wine" "$exe" >"$work/game.out" 2>&1 &
 game_pid=$!
 window=$(timeout 60 xdotool search --sync --name '^VORBL Graphics$' | head -n 1)
 [[ -n "$window" ]] || fail "the window \"VORBL Graphics\" did not appear"
 text_window=$(timeout 20 xdotool search --sync --name '^VORBL Text$' | head -n 1)
 [[ -n "$text_window" ]] || fail "the window \"VORBL Text\" did not appear"
-echo "PASS both windows appear"
+echo "PASS both windows appear ($(wine_session_elapsed_ms "$started") ms after the start)"
 
 # The first frame is up when the sky is there; the box is drawn in the same frame.
 for _ in $(seq 100); do
@@ -111,8 +138,14 @@ expect_logical "$work/instructions.png" 251 149 "$plum" "sky right of the box"
 expect_logical "$work/instructions.png" -200 151 "$plum" "sky above the box"
 echo "PASS the instruction screen shows"
 
+
 xdotool mousemove --window "$window" 300 300
 xdotool windowfocus "$window" 2>/dev/null
+if ((read_only)); then
+    # Recording opens VORBL.SCR at its first event: N is that event here, and cannot be written.
+    import -window "$text_window" "$work/text-before.png" 2>/dev/null || fail "no text window picture"
+    xdotool key --delay 50 ctrl+r
+fi
 xdotool key --delay 50 n
 for _ in $(seq 50); do
     sleep 0.1
@@ -123,6 +156,23 @@ expect_logical "$work/round.png" -200 151 "$plum" "sky in the round"
 [[ "$(pixel "$work/round.png" $((origin_x + 230)) $((origin_y - 130)))" != "$white" ]] ||
     fail "N did not start a round: the white box is still there"
 echo "PASS N starts a round"
+
+if ((read_only)); then
+    # Each refused line adds a message at the text window's bottom row, which a 768-pixel screen
+    # cuts off; a second key (5, stop) pushes the first message up into sight.
+    xdotool key --delay 50 5
+    changed=0
+    for _ in $(seq 50); do
+        import -window "$text_window" "$work/text-after.png" 2>/dev/null &&
+            [[ "$(compare -metric AE "$work/text-before.png" "$work/text-after.png" null: 2>&1)" != 0 ]] &&
+            { changed=1; break; }
+        sleep 0.1
+    done
+    ((changed)) || fail "recording in a read-only folder put nothing into the text window"
+    [[ "$(cat VORBL.SCR)" == "$(printf "$script")" ]] || fail "VORBL.SCR was changed"
+    xdotool key --delay 50 ctrl+r
+    echo "PASS recording in a read-only folder is refused in the text window (text-after.png)"
+fi
 
 before=$(butterfly_x "$work/round.png")
 xdotool key --delay 50 ctrl+p

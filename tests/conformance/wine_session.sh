@@ -6,7 +6,8 @@
 # Windows does.
 #
 # Usage: source wine_session.sh; wine_session_start WORK_DIR; ...; wine_session_stop
-# Sets: wine, wineserver, DISPLAY, WINEPREFIX (WORK_DIR/wineprefix). wine_session_start returns
+# Sets: wine, wineserver, DISPLAY, WINEPREFIX (WORK_DIR/wineprefix, or VORBL_WINE_PREFIX when
+# set, so that several scripts share one prefix and make it once). wine_session_start returns
 # 77 with "skipped: <why>" printed when Wine or Xvfb is missing, unless VORBL_REQUIRE_WINE=1.
 
 wine_session_skip() {
@@ -38,7 +39,7 @@ wine_session_start() {
         for tries in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
         export DISPLAY=":$(cat "$work/display")"
     fi
-    export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+    export WINEPREFIX="${VORBL_WINE_PREFIX:-$work/wineprefix}" WINEARCH=win64 WINEDEBUG=-all
     # No debugger on a crash (the program ends and the check fails instead of waiting), and no
     # offer to install Mono or Gecko, which nothing here uses.
     export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
@@ -54,8 +55,10 @@ wine_session_start() {
     fi
 }
 
+# Safe under `set -e` too: a wineserver already ended (wineserver -k fails then) must not stop
+# the Xvfb from being ended.
 wine_session_stop() {
-    [[ -n "${wineserver:-}" ]] && "$wineserver" -k 2>/dev/null
-    [[ -n "${wine_session_xvfb:-}" ]] && kill "$wine_session_xvfb" 2>/dev/null
+    if [[ -n "${wineserver:-}" ]]; then "$wineserver" -k 2>/dev/null || true; fi
+    if [[ -n "${wine_session_xvfb:-}" ]]; then kill "$wine_session_xvfb" 2>/dev/null || true; fi
     return 0
 }

@@ -122,3 +122,35 @@ TEST_F(ScreenshotTool, HelpIsAnsweredAndDrawsNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     EXPECT_TRUE(temporary_directory_empty());
 }
+
+// The Windows icon file: six entries, 16 to 256 pixels; bitmaps up to 128 (bottom-up BGRA rows,
+// the sky in the bottom-left corner), a PNG at 256.
+TEST_F(ScreenshotTool, WindowsIconFileHoldsEverySize) {
+    ASSERT_EQ(tool("--ico game.ico"), 0);
+    std::ifstream stream(dir_ / "game.ico", std::ios::binary);
+    const std::string ico((std::istreambuf_iterator<char>(stream)), {});
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(ico.at(at)); };
+    const auto u32 = [&](std::size_t at) {
+        return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | unsigned{byte(at + 3)} << 24;
+    };
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(byte(2), 1) << "an icon, not a cursor";
+    ASSERT_EQ(byte(4), 6);
+    const int sides[] = {16, 32, 48, 64, 128, 0};  // 0 stands for 256
+    for (std::size_t i = 0; i < 6; ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        EXPECT_EQ(byte(entry), sides[i]);
+        const std::size_t offset = u32(entry + 12);
+        ASSERT_LE(offset + u32(entry + 8), ico.size()) << i;
+        if (sides[i] == 0) {
+            EXPECT_EQ(ico.substr(offset + 1, 3), "PNG");
+        } else {
+            EXPECT_EQ(u32(offset + 8), 2u * sides[i]) << "colour and mask rows";
+            // The first stored row is the bottom one; its first pixel is the sky (B, G, R).
+            EXPECT_EQ(byte(offset + 40), 0x99);
+            EXPECT_EQ(byte(offset + 41), 0x66);
+            EXPECT_EQ(byte(offset + 42), 0x99);
+        }
+    }
+    EXPECT_EQ(tool("--ico no/such/folder/game.ico"), 1);
+}

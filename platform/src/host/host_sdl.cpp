@@ -9,7 +9,8 @@
 // frame around that, with the frame's corner at the asked outer position; without one (Xvfb) the
 // content goes where Windows puts the client area. Resizing, minimising and maximising are
 // offered as the window's style allows (motif hints on X11); a user's resize or move is reported
-// back. On Wayland the compositor places windows itself, and positions are not honoured.
+// back. On Wayland the compositor places windows itself, and positions are not honoured; later
+// windows are made children of the first, which compositors keep above it.
 //
 // Scale: on a dense display every window-system pixel is shown as a square of 2 x 2 (or more)
 // screen pixels, nearest neighbour, so the pictures stay sharp; positions and sizes are scaled
@@ -23,9 +24,10 @@
 //
 // Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
 // or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
-// display, one line on standard error says what to do and no window can be made. A display that
-// goes away while the program runs (Xlib's I/O error) closes every window instead of ending the
-// process inside Xlib, so the program ends as if the user closed it.
+// display, one line on standard error says what to do and no window can be made. A Wayland
+// compositor without an input seat is not tried: SDL 2.26's Wayland driver crashes on it. A
+// display that goes away while the program runs (Xlib's I/O error) closes every window instead
+// of ending the process inside Xlib, so the program ends as if the user closed it.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
@@ -43,6 +45,7 @@
 #include "host/host.h"
 #include "host/host_input.h"
 #include "host/program_icon.h"
+#include "host/wayland_desktop.h"
 #include "host/x11_desktop.h"
 
 namespace platform {
@@ -100,7 +103,38 @@ std::vector<const char *> drivers_to_try() {
     return drivers;
 }
 
+// ---- Wayland ------------------------------------------------------------------------------
+// The compositor places every window itself (positions asked for are not honoured) and draws
+// decorations only if it wants to; SDL asks libdecor for them where it does not.
+
+bool is_wayland(const char *driver) {
+    return driver != nullptr && SDL_strcmp(driver, "wayland") == 0;
+}
+
+// SDL's Wayland driver crashes in its start-up on a compositor without an input seat: such a
+// compositor is a display nothing can be typed or clicked into, and is not tried.
+bool wayland_compositor_usable() {
+    switch (wayland::probe_compositor()) {
+        case wayland::Compositor::with_seat: return true;
+        case wayland::Compositor::without_seat:
+            say("the Wayland compositor has no keyboard or pointer (no seat): not using it");
+            return false;
+        case wayland::Compositor::unreachable: return false;
+    }
+    return false;
+}
+
+// Wayland has no window framebuffer of SDL's own: the windows' pictures go through one of SDL's
+// GL renderers (Mesa's software rasteriser where there is no GPU), and without one no buffer is
+// ever attached, so the compositor never shows the windows.
+void present_through_renderer_on_wayland() {
+    if (is_wayland(SDL_GetCurrentVideoDriver())) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    }
+}
+
 bool open_video_driver(const char *driver) {
+    if (is_wayland(driver) && !wayland_compositor_usable()) return false;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     const char *current = SDL_GetCurrentVideoDriver();
@@ -173,6 +207,7 @@ bool ensure_video() {
         return false;
     }
     video_state = VideoState::ready;
+    present_through_renderer_on_wayland();
     scale = choose_scale();
     std::atexit(quit_sdl);
     return true;
@@ -284,11 +319,27 @@ void destroy_window(HostWindow window) {
     }
 }
 
+// Wayland lets no program place its windows, so the compositor may put a later window (the
+// text window) where the first (the graphics window) covers it. Each shown later window is
+// made the first one's child, which compositors keep above its parent: clicking the graphics
+// window never buries the text window. Both must be shown (mapped) for that.
+void keep_later_windows_above_first() {
+    if (records.size() < 2 || !is_wayland(SDL_GetCurrentVideoDriver())) return;
+    SDL_Window *first = records.front().sdl;
+    if ((SDL_GetWindowFlags(first) & SDL_WINDOW_SHOWN) == 0) return;
+    for (auto it = records.begin() + 1; it != records.end(); ++it) {
+        if ((SDL_GetWindowFlags(it->sdl) & SDL_WINDOW_SHOWN) != 0) {
+            SDL_SetWindowModalFor(it->sdl, first);
+        }
+    }
+}
+
 void show_window(HostWindow window, bool visible) {
     HostWindowRecord *record = record_of(window);
     if (record == nullptr || video_state != VideoState::ready) return;
     if (visible) {
         SDL_ShowWindow(record->sdl);
+        keep_later_windows_above_first();
     } else {
         SDL_HideWindow(record->sdl);
     }

@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include "host/wayland_desktop.h"
 
 namespace {
 
@@ -84,3 +87,20 @@ TEST_F(SdlHostWithoutDisplay, WaitsEndOnTimersAndFailWhenNothingCanArrive) {
 }
 
 }  // namespace
+
+// The Wayland probe that runs before SDL's Wayland driver: a socket name with no compositor
+// behind it, or a runtime folder that does not exist, is no compositor, answered without hanging.
+TEST(WaylandProbe, NoCompositorBehindTheNameIsUnreachable) {
+    const auto runtime = std::filesystem::temp_directory_path() / "vorbl_wayland_probe_test";
+    std::filesystem::create_directories(runtime);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    for (const char *name : {"vorbl-no-compositor", "wayland-0"}) {
+        setenv("WAYLAND_DISPLAY", name, 1);
+        EXPECT_EQ(platform::wayland::probe_compositor(), platform::wayland::Compositor::unreachable)
+            << name;
+    }
+    setenv("XDG_RUNTIME_DIR", (runtime / "missing").c_str(), 1);
+    EXPECT_EQ(platform::wayland::probe_compositor(), platform::wayland::Compositor::unreachable);
+    unsetenv("WAYLAND_DISPLAY");
+    std::filesystem::remove_all(runtime);
+}
