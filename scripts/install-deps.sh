@@ -43,7 +43,10 @@ fuzz_packages=(
 )
 browser_packages=(
   emscripten          # the C++ compiler for WebAssembly (the browser build)
-  python3             # python3 -m http.server, to serve the pages locally
+  python3             # scripts/serve-web.py serves the pages locally
+  fonttools           # pyftsubset: the page's fonts cut down to the characters the package draws
+  brotli              # the pages' files written Brotli-compressed at build time
+  gzip                # and gzip-compressed, for browsers without Brotli
   chromium            # the browser the browser test drives (headless)
   npm                 # installs puppeteer-core, which drives chromium in that test
 )
