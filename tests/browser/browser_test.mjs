@@ -12,8 +12,12 @@
 // not a script, a binary one, one too large for the page) give the package's own messages and
 // nothing else. The example pages: each starts, draws and ends on Ctrl+Q with exit code 0; the
 // still picture is the desktop's reference picture (docs/images) pixel for pixel, text included;
-// the bouncing ball moves; a click is written in the text window. Prints one "ok"/"not ok" line
-// per check; on a failure it writes a screenshot to build/browser/test-output/ and exits with 1.
+// the bouncing ball moves; a click is written in the text window. Loading (served by the
+// project's scripts/serve-web.py from a copy of the pages): the compressed files with their
+// headers; one visit lets the service worker keep the game, which then starts with the server
+// stopped; after a rebuild the next visit, online and then offline, gets the new page. Prints
+// one "ok"/"not ok" line per check; on a failure it writes a screenshot to
+// build/browser/test-output/ and exits with 1.
 import {execFileSync} from "node:child_process";
 import fs from "node:fs";
 import http from "node:http";
