@@ -30,7 +30,6 @@
 #include "game_main.h"
 #include "instruction_screen.h"
 #include "lcg_random.h"
-#include "night_scene.h"
 #include "png_image.h"
 #include "vorbl_internal.h"
 
