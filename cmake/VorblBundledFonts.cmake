@@ -1,7 +1,8 @@
-# The font files a browser page bundles: the faces the package and the platform ask for, from
-# Debian's fonts-dejavu-core and fonts-liberation2, relative to VORBL_FONT_SOURCE_DIR and kept
-# in the same layout below /fonts in the page's file system. The face table that uses them is
-# platform/src/gdi/bundled_fonts.cpp; a test checks that the two name the same files.
+# The platform's own font files: every face its table chooses, from Debian's fonts-dejavu-core
+# and fonts-liberation2, relative to VORBL_FONT_SOURCE_DIR. The desktop looks for them there
+# first; a browser page bundles them in the same layout below /fonts in its file system. The
+# face table is platform/src/gdi/bundled_fonts.cpp; a test checks that the two name the same
+# files.
 set(VORBL_FONT_SOURCE_DIR /usr/share/fonts/truetype
     CACHE PATH "Where Debian's font packages put their TrueType files")
 set(VORBL_BUNDLED_FONTS
@@ -10,4 +11,8 @@ set(VORBL_BUNDLED_FONTS
   dejavu/DejaVuSansMono.ttf
   dejavu/DejaVuSansMono-Bold.ttf
   liberation2/LiberationSans-Regular.ttf
-  liberation2/LiberationSans-Bold.ttf)
+  liberation2/LiberationSans-Bold.ttf
+  liberation2/LiberationSerif-Regular.ttf
+  liberation2/LiberationSerif-Bold.ttf
+  liberation2/LiberationMono-Regular.ttf
+  liberation2/LiberationMono-Bold.ttf)

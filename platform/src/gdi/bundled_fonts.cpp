@@ -1,8 +1,6 @@
-// bundled_fonts.cpp: face requests mapped to the font files bundled with a page (bundled_fonts.h).
+// bundled_fonts.cpp: face requests mapped to the platform's own font files (bundled_fonts.h).
 //
-// Family names compare without regard to case, as fontconfig compares them. A fixed-pitch
-// request for a face nobody has gets the default sans face, as on the desktop, where the pitch is
-// not part of the fontconfig pattern.
+// Family names compare without regard to case, as Windows and fontconfig compare them.
 #include "gdi/bundled_fonts.h"
 
 #include <array>
@@ -11,33 +9,49 @@
 namespace platform::fonts {
 namespace {
 
-struct BundledFamily {
+struct Family {
+    std::string_view name;
     std::string_view regular;
     std::string_view bold;
 };
 
-constexpr BundledFamily kDejaVuSans{"dejavu/DejaVuSans.ttf", "dejavu/DejaVuSans-Bold.ttf"};
-constexpr BundledFamily kDejaVuSansMono{"dejavu/DejaVuSansMono.ttf",
-                                        "dejavu/DejaVuSansMono-Bold.ttf"};
-constexpr BundledFamily kLiberationSans{"liberation2/LiberationSans-Regular.ttf",
-                                        "liberation2/LiberationSans-Bold.ttf"};
+constexpr Family kDejaVuSans{"DejaVu Sans", "dejavu/DejaVuSans.ttf", "dejavu/DejaVuSans-Bold.ttf"};
+constexpr Family kDejaVuSansMono{"DejaVu Sans Mono", "dejavu/DejaVuSansMono.ttf",
+                                 "dejavu/DejaVuSansMono-Bold.ttf"};
+constexpr Family kLiberationSans{"Liberation Sans", "liberation2/LiberationSans-Regular.ttf",
+                                 "liberation2/LiberationSans-Bold.ttf"};
+constexpr Family kLiberationSerif{"Liberation Serif", "liberation2/LiberationSerif-Regular.ttf",
+                                  "liberation2/LiberationSerif-Bold.ttf"};
+constexpr Family kLiberationMono{"Liberation Mono", "liberation2/LiberationMono-Regular.ttf",
+                                 "liberation2/LiberationMono-Bold.ttf"};
+
+constexpr std::array<const Family *, 5> kFamilies{&kDejaVuSans, &kDejaVuSansMono, &kLiberationSans,
+                                                  &kLiberationSerif, &kLiberationMono};
 
 struct NamedFamily {
     std::string_view name;
-    const BundledFamily *family;
+    const Family *family;
 };
 
-// Names fontconfig resolves to a bundled family on the desktop. The generic sans names come out
-// as Liberation Sans there, because the lookup asks for Arial after them.
-constexpr std::array<NamedFamily, 8> kKnownNames{{
+// The names a program or the platform may ask for, with the face each gets.
+constexpr std::array<NamedFamily, 17> kKnownNames{{
     {"sans-serif", &kLiberationSans},
     {"sans", &kLiberationSans},
-    {"DejaVu Sans", &kDejaVuSans},
+    {"Arial", &kLiberationSans},
+    {"Helvetica", &kLiberationSans},
+    {"Liberation Sans", &kLiberationSans},
+    {"serif", &kLiberationSerif},
+    {"Times New Roman", &kLiberationSerif},
+    {"Times", &kLiberationSerif},
+    {"Liberation Serif", &kLiberationSerif},
+    {"Courier New", &kLiberationMono},
+    {"Courier", &kLiberationMono},
+    {"Liberation Mono", &kLiberationMono},
     {"monospace", &kDejaVuSansMono},
     {"mono", &kDejaVuSansMono},
     {"DejaVu Sans Mono", &kDejaVuSansMono},
-    {"Arial", &kLiberationSans},
-    {"Liberation Sans", &kLiberationSans},
+    {"DejaVu Sans", &kDejaVuSans},
+    {"Verdana", &kDejaVuSans},  // DejaVu Sans has Verdana's proportions
 }};
 
 bool same_name(std::string_view a, std::string_view b) {
@@ -50,28 +64,30 @@ bool same_name(std::string_view a, std::string_view b) {
     return true;
 }
 
-const BundledFamily &family_for(const FaceQuery &query) {
+const Family &family_for(const FaceQuery &query) {
     for (const NamedFamily &known : kKnownNames) {
         if (same_name(known.name, query.family)) return *known.family;
     }
-    // An unknown proportional face takes Arial's widths; fontconfig is asked for Arial next.
-    return query.fixed_pitch ? kDejaVuSans : kLiberationSans;
+    return query.fixed_pitch ? kLiberationMono : kLiberationSans;
 }
 
 }  // namespace
 
+BundledFace bundled_face(const FaceQuery &query) {
+    const Family &family = family_for(query);
+    return BundledFace{family.name, query.weight >= 600 ? family.bold : family.regular};
+}
+
 FaceFile bundled_face_file(std::string_view directory, const FaceQuery &query) {
-    const BundledFamily &family = family_for(query);
-    std::string_view file = query.weight >= 600 ? family.bold : family.regular;
     std::string path(directory);
     if (!path.empty() && path.back() != '/') path += '/';
-    path += file;
+    path += bundled_face(query).file;
     return FaceFile{path, 0};
 }
 
 std::vector<std::string> bundled_font_files() {
     std::vector<std::string> files;
-    for (const BundledFamily *family : {&kDejaVuSans, &kDejaVuSansMono, &kLiberationSans}) {
+    for (const Family *family : kFamilies) {
         files.emplace_back(family->regular);
         files.emplace_back(family->bold);
     }

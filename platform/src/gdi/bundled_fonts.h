@@ -1,18 +1,20 @@
-// bundled_fonts.h: the faces a page carries with it, and which of them serves a face request.
+// bundled_fonts.h: the faces the platform draws with, and which of them serves a face request.
 //
-// The browser has no fontconfig and no system fonts to match against, so the page bundles a few
-// TrueType files from Debian's font packages (fonts-dejavu-core, fonts-liberation2), laid out
-// below one directory as they are below /usr/share/fonts/truetype. This table gives a request
-// the face the desktop's lookup (fontconfig, asked for the face and then for Arial) picks for it
-// on a Debian machine with those packages: DejaVu Sans when it is named (the menus), DejaVu Sans
-// Mono for the default monospace face, and Liberation Sans (Arial's widths) for the default sans
-// face, for Arial and for any proportional face nobody has.
+// One table for every host, so a program's text is laid out alike on any desktop and in the
+// browser, whatever other fonts a machine has. The files come from Debian's font packages
+// (fonts-dejavu-core, fonts-liberation2) and are named as they lie below
+// /usr/share/fonts/truetype; a page bundles the same files below /fonts. The choices:
+// - Liberation Sans, Serif and Mono for the faces with Arial's, Times New Roman's and Courier
+//   New's widths, for the generic sans-serif and serif names, and for any face nobody has
+//   (Liberation Sans, or Liberation Mono for a fixed-pitch request, as Windows falls back to
+//   Arial and Courier New), so text fits where a program laid it out for Windows' widths;
+// - DejaVu Sans where it is named (the menus), and DejaVu Sans Mono for the generic monospace
+//   names, which the stock fixed fonts ask for (the text window): its cell suits the text
+//   window's line spacing, and both have been the platform's faces for those roles.
 //
-// Limits: regular and bold only (an italic request gets the upright face); faces that the
-// package and the platform never ask for (serif, Courier) are not bundled.
+// Limits: regular and bold only (an italic request gets the upright face).
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +23,20 @@
 
 namespace platform::fonts {
 
-// The bundled face for a query, as a path below `directory`.
+// The face the table chooses: its family name as the font itself gives it, and its file
+// relative to the fonts' directory.
+struct BundledFace {
+    std::string_view family;
+    std::string_view file;
+};
+
+// The table's face for a query.
+BundledFace bundled_face(const FaceQuery &query);
+
+// The table's face for a query, as a path below `directory`.
 FaceFile bundled_face_file(std::string_view directory, const FaceQuery &query);
 
-// Every file the table can name, relative to the bundle's directory.
+// Every file the table can name, relative to the fonts' directory.
 std::vector<std::string> bundled_font_files();
 
 }  // namespace platform::fonts

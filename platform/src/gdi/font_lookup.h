@@ -1,15 +1,17 @@
-// font_lookup.h: which font file serves a face request (the lookup fonts.cpp sizes and renders).
+// font_lookup.h: which font files may serve a face request (the lookup fonts.cpp sizes and
+// renders), in the order they are tried.
 //
-// One implementation is built per host: on the desktop fontconfig matches the request against
-// the machine's fonts (font_lookup_fontconfig.cpp); in the browser a fixed table maps it to the
-// font files bundled with the page (font_lookup_bundled.cpp). Both must agree for the faces the
-// package and the platform ask for, so text is laid out alike everywhere.
+// The platform chooses its faces itself, so text looks the same on every machine and in the
+// browser: a fixed table (bundled_fonts.cpp) names one file for each request, below the
+// directory of Debian's font packages on the desktop and below /fonts in a page. On the desktop,
+// fontconfig is asked only when that file is missing or will not load: first for the table's
+// face by its own name (the same face, installed elsewhere), then for the request itself.
 //
 // Limits: weights are asked for as regular (400) or bold (700) only.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::fonts {
 
@@ -28,7 +30,14 @@ struct FaceQuery {
     bool fixed_pitch = false;
 };
 
-// The face file for a query, or nullopt when no face is available.
-std::optional<FaceFile> find_face_file(const FaceQuery &query);
+// One file that may serve a request. A substitute is not the face the table chose (fontconfig's
+// nearest match for the request): the program says so when it has to draw with one.
+struct FaceCandidate {
+    FaceFile file;
+    bool substitute = false;
+};
+
+// The files for a query, best first; fonts.cpp takes the first one FreeType loads.
+std::vector<FaceCandidate> face_candidates(const FaceQuery &query);
 
 }  // namespace platform::fonts

@@ -10,13 +10,19 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "gdi/font_lookup.h"
 
@@ -95,18 +101,18 @@ int matched_weight(const gdi::FontRequest &request) {
     return request.weight >= 600 ? FW_BOLD : FW_NORMAL;
 }
 
-// The face file through this build's lookup (fontconfig, or the fonts bundled with a page).
-std::optional<FaceFile> match_face(const gdi::FontRequest &request) {
-    return find_face_file(FaceQuery{family_for(request), matched_weight(request), request.italic,
-                                    request.fixed_pitch});
-}
+// The file that serves a request, once per match key (see choose_face below).
+std::optional<FaceFile> choose_face(const FaceQuery &query);
 
 const std::optional<FaceFile> &cached_match(const gdi::FontRequest &request) {
     FontSystem &system = font_system();
     MatchKey key{family_for(request), matched_weight(request), request.italic, request.fixed_pitch};
     auto found = system.matches.find(key);
-    if (found == system.matches.end())
-        found = system.matches.emplace(key, match_face(request)).first;
+    if (found == system.matches.end()) {
+        const FaceQuery query{std::get<0>(key), std::get<1>(key), std::get<2>(key),
+                              std::get<3>(key)};
+        found = system.matches.emplace(key, choose_face(query)).first;
+    }
     return found->second;
 }
 
@@ -209,6 +215,51 @@ const std::optional<FaceUnits> &cached_units(const FaceFile &file) {
         found = system.units.emplace(key, units).first;
     }
     return found->second;
+}
+
+// Why a face file would not load: the system's reason when it cannot be opened (missing,
+// unreadable, out of file descriptors), else that FreeType does not take it as a font.
+std::string load_failure(const FaceFile &file) {
+    errno = 0;
+    if (std::FILE *stream = std::fopen(file.path.c_str(), "rb")) {
+        std::fclose(stream);
+        return "not a font file that can be read";
+    }
+    return std::strerror(errno);
+}
+
+// Says a problem with the faces on standard error, once for each text: a program's text stays
+// drawn, but the person running it should learn why it looks different.
+void say_once(const std::string &text) {
+    static std::set<std::string> said;
+    if (said.insert(text).second) std::fprintf(stderr, "VORBL: %s\n", text.c_str());
+}
+
+// The first candidate FreeType loads. A file that exists and will not load, or a substitute
+// taken in the chosen face's place, is said on standard error, and so is a request that no
+// file serves (its text is then not drawn).
+std::optional<FaceFile> choose_face(const FaceQuery &query) {
+    const std::vector<FaceCandidate> candidates = face_candidates(query);
+    std::string problem;
+    for (const FaceCandidate &candidate : candidates) {
+        if (cached_units(candidate.file)) {
+            if (candidate.substitute || !problem.empty()) {
+                if (problem.empty()) problem = candidates.front().file.path + ": not installed";
+                say_once(problem + "; drawing \"" + query.family + "\" with " +
+                         candidate.file.path + " instead");
+            }
+            return candidate.file;
+        }
+        const bool exists = std::filesystem::exists(candidate.file.path);
+        if (problem.empty() && (exists || candidate.substitute))
+            problem = candidate.file.path + ": " + load_failure(candidate.file);
+    }
+    if (problem.empty() && !candidates.empty())
+        problem = candidates.front().file.path + ": " + load_failure(candidates.front().file);
+    say_once(problem.empty() ? "no font file for \"" + query.family + "\""
+                             : problem + "; no other font file for \"" + query.family + "\"" +
+                                   " could be loaded, its text is not drawn");
+    return std::nullopt;
 }
 
 }  // namespace

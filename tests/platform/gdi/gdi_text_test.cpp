@@ -1,5 +1,6 @@
 // gdi_text_test.cpp: font sizes and metrics, text extents, where TextOutA puts its pixels,
-// opaque and transparent backgrounds, Windows-1252 bytes, bad input, and a machine with no font.
+// opaque and transparent backgrounds, Windows-1252 bytes, bad input, and the font files: found
+// without fontconfig, missing or broken ones replaced and said, none at all.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -275,29 +276,101 @@ TEST(TextOutput, TextCallsGiveBackTheirFonts) {
     expect_same_objects(before, live_objects());
 }
 
-// With a fontconfig that knows no face at all, text calls fail and draw nothing. The check runs
-// in a child process, so its font configuration is its own.
-TEST(NoFontsDeathTest, TextCallsFailQuietly) {
+namespace {
+
+// Runs `check` in a child process with a font configuration of its own (fontconfig from
+// `fontconfig_file` unless empty, the platform's font files looked for below `font_dir`), and
+// expects it to hold and the child's standard error to match `stderr_pattern`. The font choices
+// a process makes are kept for its life, so the parent measures only after the child has run.
+template <typename Check>
+void in_child_with_fonts(const std::string &fontconfig_file, const std::string &font_dir,
+                         Check check, const char *stderr_pattern) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::filesystem::path config =
-        std::filesystem::temp_directory_path() / "vorbl_no_fonts.conf";
-    {
-        std::ofstream out(config);
-        out << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>"
-            << std::filesystem::temp_directory_path().string()
-            << "/vorbl_no_fonts_cache</cachedir></fontconfig>\n";
-    }
     EXPECT_EXIT(
         {
-            setenv("FONTCONFIG_FILE", config.c_str(), 1);
+            if (!fontconfig_file.empty()) setenv("FONTCONFIG_FILE", fontconfig_file.c_str(), 1);
+            setenv("VORBL_FONT_DIR", font_dir.c_str(), 1);
+            std::exit(check() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), stderr_pattern);
+}
+
+std::string empty_fontconfig() {
+    const std::filesystem::path config =
+        std::filesystem::temp_directory_path() / "vorbl_no_fonts.conf";
+    std::ofstream out(config);
+    out << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>"
+        << std::filesystem::temp_directory_path().string()
+        << "/vorbl_no_fonts_cache</cachedir></fontconfig>\n";
+    return config.string();
+}
+
+// The width of the instruction line in "VORBL-font" (Liberation Sans) at 14 pixels.
+LONG instruction_width() {
+    TestCanvas canvas(20, 20);
+    SelectedFont font(canvas.dc(), -14);
+    const char *line = "Fly your butterfly around the screen using the numerical keypad.";
+    return extent_of(canvas.dc(), line, static_cast<int>(std::strlen(line))).cx;
+}
+
+// A check for a child: measures the instruction line into `file`; holds when there is a width.
+auto width_into(const std::filesystem::path &file) {
+    return [file] {
+        const LONG width = instruction_width();
+        std::ofstream(file) << width;
+        return width > 0;
+    };
+}
+
+LONG width_from(const std::filesystem::path &file) {
+    LONG width = -1;
+    std::ifstream(file) >> width;
+    return width;
+}
+
+}  // namespace
+
+// The platform's faces do not depend on fontconfig: with a fontconfig that knows no face at all
+// (an empty configuration), text is measured as usual and nothing is said.
+TEST(FontFilesDeathTest, TextNeedsNoFontconfigWhereThePlatformsFilesAre) {
+    const auto measured = std::filesystem::temp_directory_path() / "vorbl_width_no_fontconfig";
+    in_child_with_fonts(empty_fontconfig(), VORBL_FONT_SOURCE_DIR, width_into(measured), "^$");
+    EXPECT_EQ(width_from(measured), instruction_width());
+}
+
+// Where the platform's files are not, the same faces come from fontconfig silently (another
+// distribution keeps them elsewhere); a file that is there but broken falls back to the next
+// choice with one line on standard error that names it, never to blank text.
+TEST(FontFilesDeathTest, MissingFilesAreFoundElsewhereAndBrokenOnesAreSaid) {
+    const auto temp = std::filesystem::temp_directory_path();
+    const std::filesystem::path broken = temp / "vorbl_broken_fonts";
+    std::filesystem::create_directories(broken / "liberation2");
+    std::ofstream(broken / "liberation2" / "LiberationSans-Regular.ttf", std::ios::binary)
+        << "\x00\x01\x00\x00\x00\x0f";
+    in_child_with_fonts("", "/nonexistent", width_into(temp / "vorbl_width_missing"), "^$");
+    in_child_with_fonts(
+        "", broken.string(), width_into(temp / "vorbl_width_broken"),
+        "^VORBL: [^\n]*vorbl_broken_fonts/liberation2/LiberationSans-Regular.ttf: not a font "
+        "file that can be read; drawing \"VORBL-font\" with [^\n]* instead\n$");
+    const LONG expected = instruction_width();
+    EXPECT_EQ(width_from(temp / "vorbl_width_missing"), expected);
+    EXPECT_EQ(width_from(temp / "vorbl_width_broken"), expected);
+}
+
+// With no font file at all, text calls fail and draw nothing, and the reason is said once.
+TEST(FontFilesDeathTest, WithNoFontAtAllTextCallsFailAndSayWhy) {
+    in_child_with_fonts(
+        empty_fontconfig(), "/nonexistent",
+        [] {
             TestCanvas canvas(20, 20);
             SelectedFont font(canvas.dc(), -12);
             TEXTMETRICA m{};
             SIZE size{};
-            const bool failed = !TextOutA(canvas.dc(), 0, 0, "abc", 3) &&
-                                !GetTextMetricsA(canvas.dc(), &m) &&
-                                !GetTextExtentPointA(canvas.dc(), "abc", 3, &size);
-            std::exit(failed && canvas.count(kWhite) == 400 ? 0 : 1);
+            return !TextOutA(canvas.dc(), 0, 0, "abc", 3) && !GetTextMetricsA(canvas.dc(), &m) &&
+                   !GetTextExtentPointA(canvas.dc(), "abc", 3, &size) &&
+                   canvas.count(kWhite) == 400;
         },
-        testing::ExitedWithCode(0), "");
+        "^VORBL: /nonexistent/liberation2/LiberationSans-Regular.ttf: No such file or "
+        "directory; no other font file for \"VORBL-font\" could be loaded, its text is not "
+        "drawn\n$");
 }
