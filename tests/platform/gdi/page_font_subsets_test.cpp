@@ -1,7 +1,7 @@
 // page_font_subsets_test.cpp: the browser pages' fonts, cut down by pyftsubset with the options
 // of cmake/VorblPageFonts.cmake, draw every character the package can draw exactly as the whole
-// fonts do: for each bundled font, each Windows-1252 byte's code point at 6 to 32 pixels per
-// em, anti-aliased and monochrome, upright and stretched across, loaded and rendered as
+// fonts do: for each bundled font, each Windows-1252 byte's code point at 6 to 20, 24 and 32
+// pixels per em, anti-aliased and monochrome, upright and stretched across, loaded and rendered as
 // platform/src/gdi/fonts.cpp does (FreeType, hinted), the same glyph, advance, placement and
 // coverage; and the face-wide values that the platform's metrics come from are unchanged.
 // Skipped when pyftsubset (Debian's fonttools) is missing.
@@ -91,6 +91,8 @@ TEST(PageFontSubsets, DrawEveryCharacterAsTheWholeFonts) {
     ASSERT_EQ(FT_Init_FreeType(&raw_library), 0);
     const std::unique_ptr<FT_LibraryRec_, LibraryCloser> library(raw_library);
     const long stretches[] = {0x10000, 0x18000};  // 16.16: upright, and 1.5 times as wide
+    // The sizes texts are commonly drawn at, pixel by pixel, and two larger ones.
+    const int kPixelSizes[] = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 32};
     for (const std::string &font : bundled_fonts()) {
         const std::string whole_path = std::string(VORBL_FONT_SOURCE_DIR) + "/" + font;
         const std::string cut_path = (directory / fs::path(font).filename()).string();
@@ -108,7 +110,7 @@ TEST(PageFontSubsets, DrawEveryCharacterAsTheWholeFonts) {
         EXPECT_LT(fs::file_size(cut_path), fs::file_size(whole_path)) << font;
         int differences = 0;
         for (const long stretch : stretches) {
-            for (int pixels = 6; pixels <= 32; ++pixels) {
+            for (const int pixels : kPixelSizes) {
                 FT_Matrix matrix{stretch, 0, 0, 0x10000};
                 for (FT_Face face : {whole.get(), cut.get()}) {
                     ASSERT_EQ(FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)), 0);
