@@ -636,7 +636,7 @@ async function waitForGameKept(page, notBuild = "") {
         const kept = names.length === 1 && names[0] !== notBuild ? state.caches[names[0]] : [];
         return state.controlled && kept.includes("/wingfeast.wasm") &&
                kept.includes("/vorbl_fonts.data") ? {...state, name: names[0]} : null;
-    }, 20000, 200);
+    }, 60000, 200);  // the worker fetches the game's files again: slow on a busy machine
 }
 
 async function showsPlumSky(page) {
