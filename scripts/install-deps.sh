@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Runs apt-get as root, or through sudo when started by another user. `--browser` adds what the
-# browser build and its test need (Emscripten, python3, chromium, firefox-esr, npm); `--fuzz`
-# adds clang 14 with its libFuzzer and sanitizer runtimes for the fuzz targets; `--ci` adds both,
-# the mingw-w64 cross-compiler that CI uses to build the package against the real Windows headers,
-# Wine, which runs those Windows builds (the conformance suite and the game) as the referee, and
+# browser build and its test need (Emscripten, fonttools, brotli, python3, chromium,
+# firefox-esr, npm); `--fuzz` adds clang 14 with its libFuzzer and sanitizer runtimes for the
+# fuzz targets; `--ci` adds both, the mingw-w64 cross-compiler that CI uses to build the package
+# against the real Windows headers, Wine, which runs those Windows builds (the conformance suite,
+# the game, the Windows archives' programs) as the referee, Weston for the Wayland check, and
 # clang-format and clang-tidy for the source checks.
 set -euo pipefail
 
@@ -43,7 +44,10 @@ fuzz_packages=(
 )
 browser_packages=(
   emscripten          # the C++ compiler for WebAssembly (the browser build)
-  python3             # python3 -m http.server, to serve the pages locally
+  python3             # scripts/serve-web.py serves the pages locally
+  fonttools           # pyftsubset: the page's fonts cut down to the characters the package draws
+  brotli              # the pages' files written Brotli-compressed at build time
+  gzip                # and gzip-compressed, for browsers without Brotli
   chromium            # the first browser the browser test drives (headless)
   firefox-esr         # the second one (headless, through WebDriver BiDi)
   npm                 # installs puppeteer-core, which drives both browsers in that test

@@ -30,11 +30,11 @@
 #include <vector>
 
 #include "canvas_image.h"
+#include "game_icon.h"
 #include "game_main.h"
 #include "ico_file.h"
 #include "instruction_screen.h"
 #include "lcg_random.h"
-#include "night_scene.h"
 #include "png_image.h"
 #include "vorbl_internal.h"
 
@@ -220,27 +220,9 @@ bool picture_after_script(const Options &options, RgbImage *picture) {
 
 // ---- The icon ------------------------------------------------------------------------------
 
-// The butterfly over a tile of sky, with the moon above its right wing where there is room; at
-// the smallest sizes the butterfly alone, as large as the tile allows.
-void draw_icon(int size) {
-    const int left = -size / 2;
-    const int top = size / 2;
-    VORBL_draw_rectangle(DUSTY_PLUM, left, top, left + size - 1, top - size + 1, 0);
-    if (size < 32) {
-        draw_player_butterfly(left + size / 2, top - size / 2, size * 7 / 16);
-        return;
-    }
-    const int radius = size / 8;
-    const int moon_x = left + size - size / 5;
-    const int moon_y = top - size / 5;
-    VORBL_draw_circle(WHITE, moon_x, moon_y, radius);
-    VORBL_draw_circle(DUSTY_PLUM, moon_x - radius / 2, moon_y + radius / 3, radius);
-    draw_player_butterfly(left + size / 2 - size / 16, top - size / 2 - size / 16, size * 5 / 16);
-}
-
 RgbImage icon_picture(int size) {
     start_package_like_the_game();
-    draw_icon(size);
+    draw_game_icon(size);
     // The tile's top-left pixel is logical (-size/2, size/2).
     RgbImage picture = vorbl_tools::canvas_block(vorbl::origin_x - size / 2,
                                                  vorbl::origin_y - size / 2, size, size);

@@ -14,12 +14,19 @@
 // page's buttons and file chooser give the keyboard back to the program once used.
 //
 // Arguments for the program may be given in the page's address: page.html?args=scene+2
+//
+// Loading: the fonts every page shares (vorbl_fonts.js and vorbl_fonts.data, beside this file)
+// are fetched while the program's own files are, and are in its file system before main runs.
+// The service worker beside this file (service_worker.js) keeps the files for use offline.
 "use strict";
 
 const vorblPage = (() => {
     const SCRIPT_NAME = "VORBL.SCR";
     const MAX_SCRIPT_BYTES = 16 * 1024 * 1024;
     let title = "The program";
+    // The directory of the site's shared files: where this script came from.
+    const siteRoot = new URL(".", document.currentScript ? document.currentScript.src
+                                                         : window.location.href).href;
 
     const element = (id) => document.getElementById(id);
 
@@ -132,6 +139,22 @@ const vorblPage = (() => {
         return given ? given.split(/[\s,]+/).filter((word) => word.length > 0) : [];
     }
 
+    // Scripts run in the order they are added, while all of them are fetched at once.
+    function addScript(src) {
+        const script = document.createElement("script");
+        script.src = src;
+        script.async = false;
+        document.body.appendChild(script);
+    }
+
+    // The worker keeps the pages' files; without one (an old browser, a page not served over
+    // HTTPS or from localhost) the page works the same, only not offline.
+    function registerServiceWorker() {
+        if (!("serviceWorker" in navigator)) return;
+        navigator.serviceWorker.register(siteRoot + "service_worker.js", {scope: siteRoot})
+            .catch((error) => console.warn("No offline copy: " + error.message));
+    }
+
     function start(program, programTitle) {
         title = programTitle || title;
         wireScriptControls();
@@ -164,10 +187,12 @@ const vorblPage = (() => {
                 document.body.dataset.vorblState = "aborted";
             },
         };
-        const script = document.createElement("script");
-        script.src = program + ".js";
-        script.async = true;
-        document.body.appendChild(script);
+        // The shared font data lies beside this script, the program's .wasm beside its .js.
+        window.Module.locateFile = (file, prefix) =>
+            file === "vorbl_fonts.data" ? siteRoot + file : prefix + file;
+        addScript(siteRoot + "vorbl_fonts.js");
+        addScript(program + ".js");
+        registerServiceWorker();
     }
 
     return {start, scriptPath, maxScriptBytes: MAX_SCRIPT_BYTES};

@@ -17,16 +17,22 @@
 // control reach the game and the package's Ctrl keys are taken from the browser; a reload
 // during a recording asks first and the recording comes back; at 1920 x 1080, 1024 x 768 and
 // on a 390 x 844 touch phone both windows fit at one scale and clicks and taps land on the
-// panel's buttons; a round is played to its end with the touch keys. Prints one "ok"/"not ok"
-// line per check; on a failure it writes a screenshot to build/browser/test-output/ and exits
-// with 1.
+// panel's buttons; a round is played to its end with the touch keys. Loading, in Chromium
+// (served by the project's scripts/serve-web.py from a copy of the pages): the compressed files
+// with their headers; one visit lets the service worker keep the game, which then starts with
+// the server stopped; after a rebuild the next visit, online and then offline, gets the new page.
+// Prints one "ok"/"not ok" line per check; on a failure it writes a screenshot to
+// build/browser/test-output/ and exits with 1.
+import {execFileSync} from "node:child_process";
 import fs from "node:fs";
+import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import {fileURLToPath} from "node:url";
+import zlib from "node:zlib";
 
-import {launchChromium, launchFirefox, openProgramPage, serveDirectory, sleep, waitFor}
-    from "./page_support.mjs";
+import {launchChromium, launchFirefox, openProgramPage, serveDirectory, serveWithProjectServer,
+        sleep, waitFor} from "./page_support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const webDir = path.resolve(process.argv[2] || path.join(here, "../../build/browser/web"));
@@ -571,6 +577,134 @@ async function checkExamples(browser, url) {
     }
 }
 
+// ---- Loading: the project's server, the service worker, offline start-up ------------------
+
+// The files a page loads, copied into a directory of their own (the worker's test rebuilds one).
+function copySite(from, to) {
+    fs.cpSync(from, to, {recursive: true,
+                         filter: (source) => !/(CMakeFiles|Makefile|cmake_install\.cmake)$/.test(source)});
+}
+
+// GET `url` with the given request headers; resolves to {status, headers, body}.
+function httpGet(url, headers) {
+    return new Promise((resolve, reject) => {
+        http.get(url, {headers}, (response) => {
+            const chunks = [];
+            response.on("data", (chunk) => chunks.push(chunk));
+            response.on("end", () => resolve({status: response.statusCode, headers: response.headers,
+                                              body: Buffer.concat(chunks)}));
+        }).on("error", reject);
+    });
+}
+
+async function checkProjectServer(url, site) {
+    const wasm = fs.readFileSync(path.join(site, "wingfeast.wasm"));
+    const cases = [
+        {accept: "gzip, deflate, br", encoding: "br", decode: zlib.brotliDecompressSync},
+        {accept: "gzip", encoding: "gzip", decode: zlib.gunzipSync},
+        {accept: "br;q=0, gzip;q=0.5", encoding: "gzip", decode: zlib.gunzipSync},
+        {accept: "", encoding: undefined, decode: (bytes) => bytes},
+    ];
+    for (const {accept, encoding, decode} of cases) {
+        const reply = await httpGet(`${url}wingfeast.wasm`, accept ? {"Accept-Encoding": accept} : {});
+        const h = reply.headers;
+        expect(reply.status === 200 && h["content-type"] === "application/wasm",
+               `Accept-Encoding "${accept}": ${reply.status} ${h["content-type"]}`);
+        expect(h["content-encoding"] === encoding && h.vary === "Accept-Encoding",
+               `Accept-Encoding "${accept}": Content-Encoding ${h["content-encoding"]}, Vary ${h.vary}`);
+        expect(h["cache-control"] === "no-cache" && h.etag, `cache headers ${h["cache-control"]} ${h.etag}`);
+        expect(decode(reply.body).equals(wasm), `Accept-Encoding "${accept}": not the file's bytes`);
+        const again = await httpGet(`${url}wingfeast.wasm`,
+                                    {"Accept-Encoding": accept, "If-None-Match": h.etag});
+        expect(again.status === 304 && again.body.length === 0, `revalidation: ${again.status}`);
+    }
+    const manifest = await httpGet(`${url}wingfeast.webmanifest`, {});
+    expect(manifest.headers["content-type"] === "application/manifest+json",
+           `manifest served as ${manifest.headers["content-type"]}`);
+    expect((await httpGet(`${url}../README.md`, {})).status === 404, "a file outside the site is served");
+}
+
+// The worker's state as the page sees it: whether it controls the page, and its caches.
+const workerState = (page) => page.evaluate(async () => {
+    const caches_ = {};
+    for (const name of await caches.keys()) {
+        caches_[name] = (await (await caches.open(name)).keys()).map((r) => new URL(r.url).pathname);
+    }
+    return {controlled: Boolean(navigator.serviceWorker.controller), caches: caches_};
+});
+
+// Waits until the page is controlled by a worker with one cache, not named `notBuild`, that
+// holds the game; resolves to the state and that cache's name, or null.
+async function waitForGameKept(page, notBuild = "") {
+    return waitFor(async () => {
+        const state = await workerState(page);
+        const names = Object.keys(state.caches);
+        const kept = names.length === 1 && names[0] !== notBuild ? state.caches[names[0]] : [];
+        return state.controlled && kept.includes("/wingfeast.wasm") &&
+               kept.includes("/vorbl_fonts.data") ? {...state, name: names[0]} : null;
+    }, 60000, 200);  // the worker fetches the game's files again: slow on a busy machine
+}
+
+async function showsPlumSky(page) {
+    await page.addScriptTag({content: probeSource});
+    return waitFor(() => page.evaluate(() => vorblProbe.graphics().counts.plum > 30000), 10000);
+}
+
+// One visit through the project's server; the server stops and the page opens again from the
+// worker's cache; a rebuilt page (a changed file, the worker written again by the build's last
+// step) replaces the kept one at the next online visit, and the old build's cache goes.
+async function checkOfflineStart(browser) {
+    const site = fs.mkdtempSync(path.join(os.tmpdir(), "vorbl-site-"));
+    copySite(webDir, site);
+    let server = await serveWithProjectServer(site);
+    const context = await browser.createBrowserContext();
+    const {page, problems} = await openProgramPage(context, `${server.url}wingfeast.html`);
+    let firstBuild = "";
+    try {
+        await check(page, "loading: the project's server sends the compressed files with their headers",
+                    () => checkProjectServer(server.url, site));
+        await check(page, "loading: one visit installs the service worker, which keeps the game", async () => {
+            const kept = await waitForGameKept(page);
+            expect(kept, `worker state ${JSON.stringify(await workerState(page))}`);
+            firstBuild = kept.name;
+        });
+        await check(page, "loading: with the server stopped, the game page starts from the worker's cache",
+                    async () => {
+            await server.stop();
+            await page.reload({waitUntil: "load"});
+            const state = await waitFor(() => page.evaluate(() => document.body.dataset.vorblState), 20000);
+            expect(state === "running", `the page's program is "${state}"`);
+            expect(await showsPlumSky(page), "the game drew no sky");
+        });
+        await check(page, "loading: after a rebuild the next visit gets the new game, and so does " +
+                          "the next offline start", async () => {
+            fs.appendFileSync(path.join(site, "wingfeast.html"), "<!-- rebuilt -->\n");
+            const worker = fs.readFileSync(path.join(site, "service_worker.js"), "utf8");
+            const gameFiles = JSON.parse(/const GAME_FILES = (.*);/.exec(worker)[1]);
+            execFileSync("python3", [path.join(here, "../../web/finish_pages.py"), site,
+                                     path.join(here, "../../web/service_worker.js.in"), "brotli",
+                                     "gzip", ...gameFiles]);
+            // The same origin as before: the kept worker and caches belong to it.
+            server = await serveWithProjectServer(site, new URL(page.url()).port);
+            await page.goto(`${server.url}wingfeast.html`, {waitUntil: "load"});
+            expect((await page.content()).includes("<!-- rebuilt -->"), "online: the kept page was shown");
+            const kept = await waitForGameKept(page, firstBuild);
+            expect(kept,
+                   `caches after the rebuild: ${JSON.stringify(await workerState(page))}`);
+            await server.stop();
+            await page.reload({waitUntil: "load"});
+            expect((await page.content()).includes("<!-- rebuilt -->"), "offline: the old page was shown");
+            expect(await showsPlumSky(page), "offline after the rebuild: the game drew no sky");
+            expect(problems.every((p) => /ERR_CONNECTION_REFUSED|Failed to load resource/.test(p)),
+                   problems.join("; "));
+        });
+    } finally {
+        await server.stop();
+        await context.close();
+        fs.rmSync(site, {recursive: true, force: true});
+    }
+}
+
 // ---- The page as a web game: keys, kept recordings, window sizes, touch --------------------
 //
 // Each takes the browser's name for the check names and runs in every browser the test drives,
@@ -1037,6 +1171,7 @@ for (const {name, launch, chromiumOnly} of kBrowsers) {
             await checkInputProbe(browser, server.url);
             await checkGame(browser, server.url);
             await checkExamples(browser, server.url);
+            await checkOfflineStart(browser);
         }
         await checkKeysReachTheGame(browser, server.url, name);
         await checkRecordingKept(browser, server.url, name);

@@ -6,9 +6,11 @@
 // second one (default /usr/bin/firefox-esr, Debian's Firefox ESR, driven over WebDriver BiDi).
 // Chromium runs headless, without its sandbox when run as root (CI runs as root); so does
 // Firefox.
+import {spawn} from "node:child_process";
 import http from "node:http";
 import fs from "node:fs";
 import path from "node:path";
+import {fileURLToPath} from "node:url";
 import puppeteer from "puppeteer-core";
 
 const kTypes = {
@@ -48,6 +50,56 @@ export function serveDirectory(root) {
     });
 }
 
+const serveScript = path.join(path.dirname(fileURLToPath(import.meta.url)),
+                              "../../scripts/serve-web.py");
+
+// The project's own server (scripts/serve-web.py, the README's: compressed files, cache headers)
+// on `port` (default: a free one); resolves to {url, stop}, where stop() ends it and resolves
+// once it has ended (at once when it has).
+export function serveWithProjectServer(root, port = 0) {
+    const child = spawn("python3", [serveScript, "--port", String(port), root],
+                        {stdio: ["ignore", "pipe", "inherit"],
+                         env: {...process.env, VORBL_SERVE_QUIET: "1"}});
+    const ended = new Promise((resolve) => child.once("exit", resolve));
+    return new Promise((resolve, reject) => {
+        let text = "";
+        child.stdout.on("data", (chunk) => {
+            text += chunk;
+            const address = /at (http:\/\/[^\s]+)/.exec(text);
+            if (address) {
+                resolve({url: address[1], stop: () => {
+                    if (child.exitCode === null && child.signalCode === null) child.kill();
+                    return ended;
+                }});
+            }
+        });
+        child.once("exit", (code) => reject(new Error(`serve-web.py ended (${code}): ${text}`)));
+    });
+}
+
+// Put into a page before its scripts run (evaluateOnNewDocument): notes in window.vorblFirstFrame
+// when a canvas first receives a picture ("any", ms since the navigation started) and when it
+// first receives one showing the game's plum sky ("scene").
+export const firstFrameProbe = `(() => {
+    window.vorblFirstFrame = {any: 0, scene: 0};
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function(image, ...rest) {
+        const result = put.call(this, image, ...rest);
+        const seen = window.vorblFirstFrame;
+        if (!seen.any) seen.any = performance.now();
+        if (!seen.scene) {
+            const d = image.data;
+            for (let at = 0; at < d.length; at += 4 * 97) {
+                if (d[at] === 153 && d[at + 1] === 102 && d[at + 2] === 153) {
+                    seen.scene = performance.now();
+                    break;
+                }
+            }
+        }
+        return result;
+    };
+})();`;
+
 export async function launchChromium() {
     const executablePath = process.env.VORBL_CHROMIUM || "/usr/bin/chromium";
     if (!fs.existsSync(executablePath)) {
@@ -81,7 +133,8 @@ export async function waitFor(probe, ms, every = 50) {
 
 // Opens `url` in a new page whose program has started, collecting page errors, console errors
 // and dialogs in `problems`, and the program's printed lines in `printed`; `viewport` as
-// puppeteer's page.setViewport takes it.
+// puppeteer's page.setViewport takes it. `browser` may also be a browser context (with its own
+// cache, storage and service workers).
 export async function openProgramPage(browser, url, viewport = {width: 1024, height: 900}) {
     const page = await browser.newPage();
     await page.setViewport(viewport);
