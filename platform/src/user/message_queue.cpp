@@ -6,9 +6,11 @@
 // region, then a synthesized WM_TIMER for an expired timer. With nothing to retrieve the host
 // waits for input until the next timer deadline, so the program never polls.
 //
-// Depends on the window table, the timers, the keyboard state and the host. Re-entrant: a
-// dispatch may run a nested message loop (the modal menu loop does), so no iterator or window
-// pointer is held across a call that may run a window procedure.
+// A termination signal is turned into the quit message here, on the program's thread.
+//
+// Depends on the window table, the timers, the keyboard state, the quit signals and the host.
+// Re-entrant: a dispatch may run a nested message loop (the modal menu loop does), so no iterator
+// or window pointer is held across a call that may run a window procedure.
 #include "user/message_queue.h"
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 
 #include "host/host.h"
 #include "user/keyboard_state.h"
+#include "user/quit_signals.h"
 #include "user/timers.h"
 #include "user/window_surface.h"
 #include "user/window_table.h"
@@ -107,9 +110,15 @@ bool filter_is_valid(HWND window) {
     return find_window(window) != nullptr;
 }
 
+// A termination signal caught since the last look is the program's quit (quit_signals.h).
+void post_quit_for_signal() {
+    if (quit_signals_take()) PostQuitMessage(0);
+}
+
 void prepare_retrieval() {
     windows_present_pending();
     host().collect_input();
+    post_quit_for_signal();
 }
 
 }  // namespace
@@ -159,6 +168,7 @@ extern "C" BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filter_min, UINT
             SetLastError(ERROR_INVALID_PARAMETER);
             return -1;
         }
+        platform::post_quit_for_signal();
         if (!platform::filter_is_valid(window)) {  // the window went away while we waited
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return -1;

@@ -13,6 +13,7 @@
 #include "host/host.h"
 #include "user/menu/menu_modal_loop.h"
 #include "user/message_queue.h"
+#include "user/quit_signals.h"
 #include "user/timers.h"
 #include "user/update_region.h"
 #include "user/window_activation.h"
@@ -63,6 +64,7 @@ std::unique_ptr<Window> new_window(const WindowClass &window_class, LPCSTR title
 }
 
 bool open_host_window(Window &window) {
+    quit_signals_install();  // from the first window on, a termination signal is a quit
     window.host_window =
         host().create_window(window.handle, window.title.c_str(), window_placement(window));
     return window.host_window != 0;
