@@ -23,13 +23,17 @@
 //
 // Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
 // or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
-// display, one line on standard error says what to do and no window can be made. A display that
+// display, one line on standard error says why (none named, too few file descriptors, too little
+// memory, or the named one would not open) and no window can be made. A display that
 // goes away while the program runs (Xlib's I/O error) closes every window instead of ending the
 // process inside Xlib, so the program ends as if the user closed it.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -121,6 +125,45 @@ bool open_display() {
                                [](const char *driver) { return open_video_driver(driver); });
 }
 
+// Whether the process could open only a few more files: a display connection (a socket, and the
+// descriptors SDL and Xlib open besides) needs several.
+bool descriptors_nearly_exhausted() {
+    constexpr int kWanted = 4;
+    int opened[kWanted];
+    int count = 0;
+    bool short_of_descriptors = false;
+    for (; count < kWanted; ++count) {
+        opened[count] = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (opened[count] < 0) {
+            short_of_descriptors = errno == EMFILE || errno == ENFILE;
+            break;
+        }
+    }
+    for (int i = 0; i < count; ++i) close(opened[i]);
+    return short_of_descriptors;
+}
+
+// The line that says why no window can be made: no display named, too few file descriptors, too
+// little memory, or a named display that would not open (SDL's own words).
+std::string why_no_display() {
+    if (drivers_to_try().empty()) {
+        return "no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start "
+               "it from a desktop session, or run it under xvfb-run";
+    }
+    if (descriptors_nearly_exhausted()) {
+        return "cannot open the graphical display: too few file descriptors are allowed (raise "
+               "the limit, ulimit -n)";
+    }
+    const std::string error = SDL_GetError();
+    if (error.find("memory") != std::string::npos) {
+        return "cannot open the graphical display: out of memory";
+    }
+    const char *x11 = std::getenv("DISPLAY");
+    const std::string named = x11 != nullptr && *x11 != '\0' ? std::string(" ") + x11 : "";
+    return "cannot open the graphical display" + named + " (" + error +
+           "): is it running, and may this user use it?";
+}
+
 // The smallest screen, in window-system pixels, that a scale may leave: the classic 800 x 600.
 constexpr int kLeastScaledWidth = 800;
 constexpr int kLeastScaledHeight = 600;
@@ -165,8 +208,7 @@ bool ensure_video() {
     // would end a program that closed normally with exit code 1.
     x11::tolerate_protocol_errors();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
-        say("no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start it "
-            "from a desktop session, or run it under xvfb-run");
+        say(why_no_display().c_str());
         SDL_Quit();
         video_state = VideoState::failed;
         display_failed = true;
