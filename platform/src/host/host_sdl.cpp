@@ -24,7 +24,8 @@
 // Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
 // or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
 // display, one line on standard error says why (none named, too few file descriptors, too little
-// memory, or the named one would not open) and no window can be made. A display that
+// memory, or the named one would not open) and no window can be made. A display of 8 bits per
+// pixel is refused the same way: SDL cannot set its colour map. A display that
 // goes away while the program runs (Xlib's I/O error) closes every window instead of ending the
 // process inside Xlib, so the program ends as if the user closed it.
 #include <SDL.h>
@@ -164,6 +165,13 @@ std::string why_no_display() {
            "): is it running, and may this user use it?";
 }
 
+// SDL shows pictures on a display of 8 bits per pixel (a colour map) without ever setting the
+// map's colours, so every window would be one dark colour: such a display is refused instead.
+bool enough_colours() {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) != 0 || SDL_BITSPERPIXEL(mode.format) > 8;
+}
+
 // The smallest screen, in window-system pixels, that a scale may leave: the classic 800 x 600.
 constexpr int kLeastScaledWidth = 800;
 constexpr int kLeastScaledHeight = 600;
@@ -209,6 +217,14 @@ bool ensure_video() {
     x11::tolerate_protocol_errors();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
         say(why_no_display().c_str());
+        SDL_Quit();
+        video_state = VideoState::failed;
+        display_failed = true;
+        return false;
+    }
+    if (!enough_colours()) {
+        say("the display shows only 256 colours (8 bits per pixel), which this program cannot "
+            "use: run it on a display of 16 or 24 bits per pixel");
         SDL_Quit();
         video_state = VideoState::failed;
         display_failed = true;
