@@ -18,8 +18,9 @@
 //
 // Keys: SDL scan codes become Windows virtual keys and set-1 scan codes (US positions; letters
 // follow the layout's keycode); numpad digits give VK_NUMPAD0..9 with NumLock on and Shift up,
-// the navigation keys otherwise. Text input that the US table would not give for the last
-// key-down is remembered for its scan code, so TranslateMessage yields it.
+// the navigation keys otherwise. Text input that the US table would not give for the key-down
+// it follows is remembered for its scan code, so TranslateMessage yields it; text that follows
+// no key-down (an input method's) is typed as a character of its own.
 //
 // Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
 // or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
@@ -147,7 +148,11 @@ bool descriptors_nearly_exhausted() {
 // The line that says why no window can be made: no display named, too few file descriptors, too
 // little memory, or a named display that would not open (SDL's own words).
 std::string why_no_display() {
-    if (drivers_to_try().empty()) {
+    auto named = [](const char *variable) {
+        const char *value = std::getenv(variable);
+        return value != nullptr && *value != '\0';
+    };
+    if (drivers_to_try().empty() || (!named("DISPLAY") && !named("WAYLAND_DISPLAY"))) {
         return "no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start "
                "it from a desktop session, or run it under xvfb-run";
     }
@@ -160,8 +165,8 @@ std::string why_no_display() {
         return "cannot open the graphical display: out of memory";
     }
     const char *x11 = std::getenv("DISPLAY");
-    const std::string named = x11 != nullptr && *x11 != '\0' ? std::string(" ") + x11 : "";
-    return "cannot open the graphical display" + named + " (" + error +
+    const std::string which = x11 != nullptr && *x11 != '\0' ? std::string(" ") + x11 : "";
+    return "cannot open the graphical display" + which + " (" + error +
            "): is it running, and may this user use it?";
 }
 
@@ -528,8 +533,11 @@ KeyIdentity identify_key(const SDL_Keysym &key) {
 
 void handle_key(const SDL_KeyboardEvent &event) {
     KeyIdentity id = identify_key(event.keysym);
-    if (id.vk == 0) return;
     bool down = event.type == SDL_KEYDOWN;
+    if (id.vk == 0 || !down) {
+        last_key_vk = 0;  // text after this belongs to no key the window system knows
+    }
+    if (id.vk == 0) return;
     if (id.vk != VK_CAPITAL) host_input_caps_lock((event.keysym.mod & KMOD_CAPS) != 0);
     if (down) {
         last_key_scan = id.scan;
@@ -538,12 +546,27 @@ void handle_key(const SDL_KeyboardEvent &event) {
     host_input_key(id.vk, id.scan, id.extended, down);
 }
 
-// Text from the host's layout for the last key-down: the window system keeps it where the US
-// table would give another character.
+// A character that came with no key (an input method's text): typed with a key of its own (the
+// byte as its scan code, which no real key sends above 0x7F), so TranslateMessage gives it.
+void type_keyless_char(unsigned char code) {
+    if (code < 0x80) return;  // a scan code below 0x80 is a real key's: it would change that key
+    host_input_text(kVirtualKeyForeignChar, code, code);
+    host_input_key(kVirtualKeyForeignChar, code, false, true);
+    host_input_key(kVirtualKeyForeignChar, code, false, false);
+}
+
+// Text from the host's layout for the key-down it follows: the window system keeps it where the
+// US table would give another character. Only the first text after a key-down belongs to it;
+// any other text (an input method's, or after a key the window system does not know) is a
+// character of its own and never sticks to the key pressed before it.
 void handle_text(const SDL_TextInputEvent &event) {
-    if (last_key_vk == 0) return;
     unsigned char code = cp1252_from_unicode(utf8_first_code_point(event.text));
+    if (last_key_vk == 0) {
+        type_keyless_char(code);
+        return;
+    }
     host_input_text(last_key_vk, last_key_scan, code);
+    last_key_vk = 0;
 }
 
 // ---- Events -------------------------------------------------------------------------------
