@@ -33,6 +33,7 @@ namespace {
 long allocations_left = -1;  // -1: off; otherwise the allocation that reaches 0 fails
 bool failure_reached = false;
 
+#if VORBL_OWN_OPERATOR_NEW
 void *allocate(std::size_t bytes) {
     if (allocations_left >= 0 && allocations_left-- == 0) {
         failure_reached = true;
@@ -40,6 +41,8 @@ void *allocate(std::size_t bytes) {
     }
     return std::malloc(bytes == 0 ? 1 : bytes);
 }
+
+#endif
 
 }  // namespace
 
