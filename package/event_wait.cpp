@@ -43,8 +43,7 @@ bool take_scripted_event(void) {
     if (script_read_event()) {
         return true;
     }
-    script_playback = 0;  // the script has nothing more: go on with live input
-    script_play_one = 0;
+    script_stop_playback();  // the script has nothing more: live input, and the mark goes
     return false;
 }
 

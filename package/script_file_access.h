@@ -22,6 +22,16 @@ extern unsigned char script_file_for_writing;
 // Periodic events that the last periodic line read still owes; 0 or less means none.
 extern std::int32_t playback_periodic_owed;
 
+// Where the line of the periodic run being recorded starts in the file; -1 when it has none.
+extern long periodic_line_start;
+
+// Ends the periodic run being recorded; its line is already on the file (or was given up).
+void script_end_periodic_run(void);
+
+// A recording that cannot go on (a failed write, a script another program records into): stops
+// it, clears its check mark and closes the file.
+void script_stop_recording_on_failure(void);
+
 // A write refused because the handle is open for reading has been reported for this handle.
 extern unsigned char refused_write_reported;
 

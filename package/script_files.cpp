@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "script_file_access.h"
+#include "script_open.h"
 #include "vorbl_internal.h"
 
 namespace vorbl {
@@ -23,6 +24,7 @@ const char SCRIPT_FILE_NAME[] = "VORBL.SCR";
 unsigned char script_file_for_writing = 0;
 std::int32_t playback_periodic_owed = 0;
 unsigned char refused_write_reported = 0;
+long periodic_line_start = -1;
 
 // Puts the check mark of a "&Run" item on or takes it off; nothing before the menu exists.
 static void set_run_check(UINT command, bool checked) {
@@ -39,6 +41,9 @@ static void halt_animation(void) {
 
 void script_close(void) {
     if (script_file != nullptr) {
+        if (script_file_for_writing) {
+            sync_script(script_file);  // a recording is on the disk once it is closed
+        }
         std::fclose(script_file);
         script_file = nullptr;
     }
@@ -60,16 +65,16 @@ static void start_recording(void) {
     set_run_check(CMD_RECORD, true);
 }
 
-// Writes the pending run of periodic events, then closes the file so it can be played back.
+// Every line, the pending run of periodic events included, is on the file already: stopping
+// closes the file so it can be played back.
 static void stop_recording(void) {
     script_recording = 0;
     set_run_check(CMD_RECORD, false);
-    if (periodic_run_count > 0) {
-        script_write_event(EVENT_PERIODIC, 0, 0, 0);
-        periodic_run_count = 0;
-    }
+    script_end_periodic_run();
     script_close();
 }
+
+void script_stop_recording_on_failure(void) { stop_recording(); }
 
 void script_shutdown(void) {
     if (script_recording) {
@@ -77,7 +82,7 @@ void script_shutdown(void) {
     }
     script_stop_playback();
     script_close();
-    periodic_run_count = 0;
+    script_end_periodic_run();
 }
 
 void script_switch_record(void) {

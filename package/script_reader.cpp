@@ -15,7 +15,11 @@
 //   one call reads at most 511 characters of text that is not an empty line, whatever the file;
 // - ending in carriage return and line feed: the carriage return is dropped;
 // - more than 4096 empty lines in a row: playback stops with a message at the 4097th, and the
-//   next playback goes on from there. Passing over empty lines is the one loop whose length the
+//   next playback goes on from there;
+// - an unknown kind letter, or none (a UTF-16 file, a NUL there): playback stops with a message,
+//   and the next playback goes on after that line;
+// - a last line without a line end: played like the others. Passing over empty lines is the one
+// loop whose length the
 //   file decides; the cap keeps every call's work bounded, whatever the file holds.
 #include <cstdint>
 #include <cstdio>
@@ -91,8 +95,9 @@ static int read_one_line(char *line) {
     return length;
 }
 
-// Reads the next line that is not empty. A line is taken only if the reads that produced it
-// neither reached the end of the file nor failed: a last line without its line end is not used.
+// Reads the next line that is not empty. A last line without its line end is a line like any
+// other (a recording cut short by a full disk or a crash ends so); the end of the file is met
+// only when nothing but empty lines is left.
 static LineOutcome read_script_line(char *line, int *length) {
     *length = read_one_line(line);
     for (int passed = 0; !stream_stopped() && line[0] == '\n'; ++passed) {
@@ -104,7 +109,7 @@ static LineOutcome read_script_line(char *line, int *length) {
     if (std::ferror(script_file)) {
         return LINE_READ_FAILED;
     }
-    if (std::feof(script_file)) {
+    if (*length == 0 || line[0] == '\n') {
         return LINE_AT_END;
     }
     return LINE_READ;
@@ -162,11 +167,19 @@ static std::int32_t signed_value(const char *text) {
 // ---- Parsing lines
 // -------------------------------------------------------------------------------
 
+// A key is written as a signed byte: a minus sign right before the digits counts, so -23 is the
+// byte 233 again (a minus anywhere else is passed over, as it always was).
 static void parse_keyboard(LineCursor *cursor) {
     char number[NUMBER_BUFFER_SIZE];
     collect_run(cursor, is_digit, number);
+    int first_digit = cursor->position;
+    while (first_digit > KIND_POSITION && is_digit(cursor->text[first_digit - 1])) {
+        --first_digit;
+    }
+    const bool negative = number[0] != '\0' && cursor->text[first_digit - 1] == '-';
+    const std::int64_t value = digits_value(number);
     event_kind = EVENT_KBD;
-    event_key = static_cast<unsigned char>(digits_value(number) & 0xFF);
+    event_key = static_cast<unsigned char>((negative ? -value : value) & 0xFF);
 }
 
 static void parse_mouse(LineCursor *cursor) {
@@ -239,7 +252,10 @@ int script_read_event(void) {
             return end_playback_with("Script file %s has too many empty lines in a row\n");
         case LINE_READ: break;
     }
-    return parse_script_line(line, length);
+    if (!parse_script_line(line, length)) {
+        return end_playback_with("Script file %s has a line that is not an event\n");
+    }
+    return 1;
 }
 
 }  // namespace vorbl

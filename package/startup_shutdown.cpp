@@ -7,6 +7,7 @@
 // error) only when the graphics window cannot be made; a context, bitmap or timer that cannot be
 // made leaves its handle none, and the rest of the package treats a missing handle as "nothing
 // to do" (no graphics window means the package is not started).
+#include <algorithm>
 #include <cstdio>
 
 #include "package_windows.h"
@@ -41,6 +42,7 @@ constexpr int GRAPHICS_WINDOW_WIDTH = 601;
 constexpr int GRAPHICS_WINDOW_HEIGHT = 540;
 constexpr int TEXT_WINDOW_TOP = 550;
 constexpr int TEXT_WINDOW_WIDTH = 601;
+constexpr int TEXT_WINDOW_LEAST_HEIGHT = 100;  // frame, caption and a few lines of text
 constexpr char GRAPHICS_CLASS[] = "DrawWndClass";
 constexpr char TEXT_CLASS[] = "TextWndClass";
 
@@ -65,13 +67,34 @@ void register_window_classes(HINSTANCE instance) {
     RegisterClassA(&record);
 }
 
+// Where the text window goes: below the graphics window, a third of the screen high. On a screen
+// too short for that, the text window keeps its top and ends at the screen's bottom, if that
+// leaves it at least its least height; otherwise it keeps its height and rises until its bottom
+// is the screen's (over the graphics window, which cannot shrink). Its newest lines are drawn
+// at its bottom, so they stay in sight. It is never wider than the screen.
+RECT text_window_place(int screen_width, int screen_height) {
+    const int width =
+        screen_width > 0 ? std::min(TEXT_WINDOW_WIDTH, screen_width) : TEXT_WINDOW_WIDTH;
+    int top = TEXT_WINDOW_TOP;
+    int height = screen_height / 3;
+    if (screen_height > 0 && top + height > screen_height) {
+        if (screen_height - top >= TEXT_WINDOW_LEAST_HEIGHT) {
+            height = screen_height - top;
+        } else {
+            top = std::max(0, screen_height - height);
+        }
+    }
+    return {0, top, width, top + height};
+}
+
 void create_windows(HINSTANCE instance, int screen_height) {
     graphics_hwnd = CreateWindowExA(0, GRAPHICS_CLASS, "VORBL Graphics", GRAPHICS_WINDOW_STYLE, 0,
                                     0, GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT, nullptr,
                                     nullptr, instance, nullptr);
-    text_hwnd =
-        CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, 0, TEXT_WINDOW_TOP,
-                        TEXT_WINDOW_WIDTH, screen_height / 3, nullptr, nullptr, instance, nullptr);
+    const RECT text = text_window_place(GetSystemMetrics(SM_CXSCREEN), screen_height);
+    text_hwnd = CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, text.left,
+                                text.top, text.right - text.left, text.bottom - text.top, nullptr,
+                                nullptr, instance, nullptr);
 }
 
 // The canvas is left as the bitmap comes; the program clears it before drawing.

@@ -1,5 +1,6 @@
 // A real window on the SDL2 host (run under Xvfb): a key press and a click made with xdotool
 // arrive as window messages, the key translated to its character.
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -95,6 +96,37 @@ TEST(PlatformRealWindow, KeyPressAndClickFromTheDesktopArriveAsMessages) {
     const MSG *down = first(WM_KEYDOWN);
     ASSERT_NE(down, nullptr);
     EXPECT_EQ((down->lParam >> 16) & 0xFF, 0x1E) << "the scan code of A";
+
+    // Text that follows no key-down (an input method's, here the euro sign) is a character of
+    // its own and never sticks to the key pressed before it: the 9 after it stays a 9.
+    auto push_key = [](bool pressed) {
+        SDL_Event event{};
+        event.type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = SDL_SCANCODE_9;
+        event.key.keysym.sym = SDLK_9;
+        SDL_PushEvent(&event);
+    };
+    auto push_text = [](const char *text) {
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        std::snprintf(event.text.text, sizeof event.text.text, "%s", text);
+        SDL_PushEvent(&event);
+    };
+    push_key(true), push_text("9"), push_key(false);
+    push_text("\xE2\x82\xAC");
+    push_key(true), push_text("9"), push_key(false);
+    auto characters = [] {
+        std::string typed;
+        for (const MSG &m : received) {
+            if (m.message == WM_CHAR) typed += static_cast<char>(m.wParam);
+        }
+        return typed;
+    };
+    pump_until([&] { return characters().size() >= 4; });
+    EXPECT_EQ(characters(),
+              "a9\x80"
+              "9");
 
     ASSERT_EQ(
         std::system(("timeout 10 xdotool mousemove --window " + id + " 40 30 click 1").c_str()), 0);

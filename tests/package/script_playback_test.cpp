@@ -125,17 +125,40 @@ TEST_F(ScriptPlayback, ShutdownEndsARecordingAndLaterWaitsLeaveTheScriptAlone) {
     EXPECT_EQ(script_recording, 0);
 }
 
-TEST_F(ScriptPlayback, AnUnknownLineEndsPlaybackSilentlyAndTheNextPlaybackGoesOnAfterIt) {
-    write_file(SCRIPT, "VORBL_KBD(49);\nVORBL_QUIT();\nVORBL_KBD(50);\n");
-    ctrl('P');
-    EXPECT_EQ(wait(), key('1'));
-    headless_host_char('x');
-    EXPECT_EQ(wait(), key('x'));  // the Q line gave nothing; live input goes on
-    EXPECT_EQ(script_playback, 0);
-    EXPECT_TRUE(checked(CMD_PLAYBACK));  // no message, and the mark stays
-    EXPECT_EQ(messages_containing("VORBL.SCR"), 0);
-    ctrl('P');
-    EXPECT_EQ(wait(), key('2'));
+// A line the reader cannot take (a kind it does not know, a UTF-16 file, a NUL where the kind
+// letter goes) ends playback with one message and the check mark off; the next Ctrl+P goes on
+// after that line.
+TEST_F(ScriptPlayback, ALineThatIsNotAnEventEndsPlaybackSayingSoAndTheNextPlaybackGoesOnAfterIt) {
+    const std::string utf16_kbd = std::string("V\0O\0R\0B\0L\0_\0K\0(\0") + "5\0)\0;\0\n\0";
+    const struct {
+        std::string file;
+        Delivered first;  // the event before the line, if any
+        Delivered after;  // what the next Ctrl+P plays; kind 0: not looked at
+    } cases[] = {
+        {"VORBL_KBD(49);\nVORBL_QUIT();\nVORBL_KBD(50);\n", key('1'), key('2')},
+        {std::string("VORBL_KBD(49);\nVORBL_") + '\0' + "KBD(5);\nVORBL_KBD(50);\n", key('1'),
+         key('2')},
+        {"VORBL_KBD(49);\n" + utf16_kbd, key('1'), {0, 0, 0, 0}},
+    };
+    int said = 0;
+    for (const auto &c : cases) {
+        script_stop_playback();
+        script_close();
+        write_file(SCRIPT, c.file);
+        ctrl('P');
+        EXPECT_EQ(wait(), c.first);
+        EXPECT_TRUE(checked(CMD_PLAYBACK));
+        headless_host_char('x');
+        EXPECT_EQ(wait(), key('x'));  // the line gave nothing; live input goes on
+        EXPECT_EQ(script_playback, 0);
+        EXPECT_FALSE(checked(CMD_PLAYBACK));
+        EXPECT_EQ(messages_containing("Script file VORBL.SCR has a line that is not an event"),
+                  ++said);
+        if (c.after.kind != 0) {
+            ctrl('P');
+            EXPECT_EQ(wait(), c.after);
+        }
+    }
 }
 
 }  // namespace

@@ -32,13 +32,13 @@ TEST_F(ScriptReader, ReadsOnlyTheKindLetterAndTheNumbers) {
                "\n\r\n\n"  // empty lines, one made on Windows
                "VORBL_MOUSE(-300, -200);\r\n"
                "VORBL_MOUSE(1-2, -);\n"  // a run stops at its first non-digit; a lone sign is 0
-               "VORBL_KBD(-23);\n"       // the minus sign is passed over
+               "VORBL_KBD(-23);\n"       // a signed byte: 233
                "VORBL_KBD(-128);\n"
                "VORBL_KBD(300);\n"     // low 8 bits
                "VORBL_PERIODIC(0);\n"  // one event, as 1 gives
                "VORBL_KBD(1);\n");
     EXPECT_EQ(read_events(9),
-              (std::vector<ScriptedEvent>{click(5, -7), click(-300, -200), click(1, 0), key(23),
+              (std::vector<ScriptedEvent>{click(5, -7), click(-300, -200), click(1, 0), key(233),
                                           key(128), key(44), TICK, key(1), NONE}));
 }
 
@@ -56,12 +56,15 @@ TEST_F(ScriptReader, LinesTheFormatDoesNotCoverAreBoundedAndHarmless) {
     EXPECT_EQ(read_events(6),
               (std::vector<ScriptedEvent>{key(0), click(7, 0), TICK, click(INT32_MAX, 6),
                                           click(INT32_MIN, 1), key(0)}));
+    // A line that is not an event ends playback, says so and leaves the next one for later.
     EXPECT_EQ(read_scripted_event(), NONE);  // the short line
-    EXPECT_EQ(read_scripted_event(), NONE);  // Q: no message, playback left to the wait
-    EXPECT_EQ(script_playback, 1);
-    EXPECT_EQ(messages_containing("VORBL.SCR"), 0);
+    EXPECT_EQ(script_playback, 0);
+    EXPECT_EQ(messages_containing("Script file VORBL.SCR has a line that is not an event"), 1);
+    EXPECT_EQ(read_scripted_event(), NONE);  // Q
+    EXPECT_EQ(messages_containing("Script file VORBL.SCR has a line that is not an event"), 2);
     EXPECT_EQ(read_scripted_event(), key(5));  // a NUL inside a line is just another non-digit
-    EXPECT_EQ(read_scripted_event(), NONE);    // a last line without a line end is not replayed
+    EXPECT_EQ(read_scripted_event(), key(6));  // a last line without a line end is played
+    EXPECT_EQ(read_scripted_event(), NONE);
     EXPECT_EQ(messages_containing("EOF encountered in script file VORBL.SCR"), 1);
 }
 

@@ -2,6 +2,7 @@
 // either one, the logging switch, and start-up and shutdown giving back what they take.
 #include <platform_object_counts.h>
 
+#include <array>
 #include <string>
 
 #include "event_fixture.h"
@@ -16,13 +17,18 @@ RECT frame_of(HWND window) {
     return frame;
 }
 
-int started_text_window_height(int screen_height) {
+// The two windows' frames as start-up places them on a screen of this size.
+struct Frames {
+    RECT graphics;
+    RECT text;
+};
+Frames started_frames(int screen_width, int screen_height) {
     headless_host_use();
-    headless_host_set_screen(1280, screen_height);
+    headless_host_set_screen(screen_width, screen_height);
     VORBL_startup(GetModuleHandleA(nullptr), nullptr, const_cast<char *>(""), SW_SHOWNORMAL);
-    const RECT frame = frame_of(text_hwnd);
+    const Frames frames = {frame_of(graphics_hwnd), frame_of(text_hwnd)};
     VORBL_shutdown();
-    return frame.bottom - frame.top;
+    return frames;
 }
 
 }  // namespace
@@ -51,10 +57,31 @@ TEST_F(StartedPackage, WindowsHaveTheirClassesTitlesAndFrames) {
     EXPECT_EQ(origin_y, 248);
 }
 
-// Shutdown gives everything back, so one process can start the package once per screen.
-TEST(TextWindowHeight, IsAThirdOfTheScreenHeightRoundedDown) {
-    EXPECT_EQ(started_text_window_height(768), 256);
-    EXPECT_EQ(started_text_window_height(1024), 341);
+// Shutdown gives everything back, so one process can start the package once per screen. A screen
+// tall enough keeps the text window a third of its height, below the graphics window; a shorter
+// one keeps the text window's bottom rows (its newest lines) on the screen, and the graphics
+// window where it is.
+TEST(WindowPlaces, TheTextWindowIsAThirdOfTheScreenHighAndStaysOnTheScreen) {
+    const struct {
+        int screen_width, screen_height;
+        RECT text;
+    } cases[] = {
+        {1280, 1024, {0, 550, 601, 891}},  // 341: a third, rounded down
+        {1280, 891, {0, 550, 601, 847}},   // 297 fits exactly: the described layout
+        {1024, 768, {0, 550, 601, 768}},   // shortened to the screen's bottom
+        {640, 480, {0, 320, 601, 480}},    // too little room below: a third, raised
+        {560, 400, {0, 267, 560, 400}},    // and no wider than the screen
+    };
+    for (const auto &c : cases) {
+        const Frames frames = started_frames(c.screen_width, c.screen_height);
+        const RECT &text = frames.text;
+        EXPECT_EQ((std::array{text.left, text.top, text.right, text.bottom}),
+                  (std::array{c.text.left, c.text.top, c.text.right, c.text.bottom}))
+            << c.screen_width << " x " << c.screen_height;
+        const RECT &graphics = frames.graphics;
+        EXPECT_EQ((std::array{graphics.left, graphics.top, graphics.right, graphics.bottom}),
+                  (std::array<LONG, 4>{0, 0, 601, 540}));
+    }
 }
 
 TEST_F(StartedPackage, KeysTypedIntoTheTextWindowReachTheProgram) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/memory_exhaustion.h"
 #include "gdi/draw_target.h"
 
 using namespace platform::gdi;
@@ -99,50 +100,59 @@ extern "C" {
 
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
                    DWORD rop) {
-    DrawTarget target, source;
-    if (!open_target(dst, &target) || rop != SRCCOPY || !open_target(src, &source)) return FALSE;
-    if (width <= 0 || height <= 0) return TRUE;
-    copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
-    dc_drawn(*target.dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DrawTarget target, source;
+        if (!open_target(dst, &target) || rop != SRCCOPY || !open_target(src, &source))
+            return FALSE;
+        if (width <= 0 || height <= 0) return TRUE;
+        copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
+        dc_drawn(*target.dc);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip,
                      HRGN update_region, LPRECT update_rect) {
-    (void)update_region;  // regions are not supported; the rectangle is reported instead
-    DrawTarget target;
-    if (!open_target(handle, &target)) return FALSE;
-    const PixelSurface &surface = target.surface;
-    const Rect64 whole{0, 0, surface.width, surface.height};
-    const Rect64 clip_box = clip != nullptr ? intersect(from_rect(*clip), whole) : whole;
-    Rect64 source = intersect(clip_box, shifted(clip_box, -Coord{dx}, -Coord{dy}));
-    if (scroll != nullptr) source = intersect(source, from_rect(*scroll));
-    const Rect64 moved = source.empty() ? Rect64{} : shifted(source, dx, dy);
-    if (!moved.empty()) {
-        copy_block(surface, moved.left, moved.top, surface, source.left, source.top,
-                   moved.right - moved.left, moved.bottom - moved.top);
-        dc_drawn(*target.dc);
-    }
-    if (update_rect != nullptr) {
-        const Rect64 stale = uncovered_bounds(clip_box, moved);
-        *update_rect = RECT{to_long(stale.left), to_long(stale.top), to_long(stale.right),
-                            to_long(stale.bottom)};
-    }
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        (void)update_region;  // regions are not supported; the rectangle is reported instead
+        DrawTarget target;
+        if (!open_target(handle, &target)) return FALSE;
+        const PixelSurface &surface = target.surface;
+        const Rect64 whole{0, 0, surface.width, surface.height};
+        const Rect64 clip_box = clip != nullptr ? intersect(from_rect(*clip), whole) : whole;
+        Rect64 source = intersect(clip_box, shifted(clip_box, -Coord{dx}, -Coord{dy}));
+        if (scroll != nullptr) source = intersect(source, from_rect(*scroll));
+        const Rect64 moved = source.empty() ? Rect64{} : shifted(source, dx, dy);
+        if (!moved.empty()) {
+            copy_block(surface, moved.left, moved.top, surface, source.left, source.top,
+                       moved.right - moved.left, moved.bottom - moved.top);
+            dc_drawn(*target.dc);
+        }
+        if (update_rect != nullptr) {
+            const Rect64 stale = uncovered_bounds(clip_box, moved);
+            *update_rect = RECT{to_long(stale.left), to_long(stale.top), to_long(stale.right),
+                                to_long(stale.bottom)};
+        }
+        return TRUE;
+    });
 }
 
 COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
-    DrawTarget target;
-    if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
-    put_pixel(target.surface, x, y, to_pixel(color));
-    dc_drawn(*target.dc);
-    return color & 0x00FFFFFF;
+    return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
+        DrawTarget target;
+        if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+        put_pixel(target.surface, x, y, to_pixel(color));
+        dc_drawn(*target.dc);
+        return color & 0x00FFFFFF;
+    });
 }
 
 COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
-    DrawTarget target;
-    if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
-    return to_colorref(*pixel_at(target.surface, x, y));
+    return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
+        DrawTarget target;
+        if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+        return to_colorref(*pixel_at(target.surface, x, y));
+    });
 }
 
 }  // extern "C"

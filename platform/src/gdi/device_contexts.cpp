@@ -11,6 +11,7 @@
 // Depends on: objects.h, handle_table.h, user/window_surface.h, object_counts.h. Limits:
 // bitmaps larger than 2^26 pixels are refused (CreateCompatibleBitmap returns NULL).
 #include "gdi/device_contexts.h"
+#include "core/memory_exhaustion.h"
 
 #include <utility>
 
@@ -155,92 +156,116 @@ using namespace platform::gdi;
 extern "C" {
 
 HDC WINAPI CreateCompatibleDC(HDC reference) {
-    // NULL means "compatible with the screen"; any other value must be a live DC.
-    if (reference != nullptr && find_dc(reference) == nullptr) return nullptr;
-    DeviceContext dc;
-    dc.kind = DcKind::memory;
-    return insert_dc(dc);
+    return platform::fail_when_memory_runs_out<HDC>(nullptr, [&]() -> HDC {
+        // NULL means "compatible with the screen"; any other value must be a live DC.
+        if (reference != nullptr && find_dc(reference) == nullptr) return nullptr;
+        DeviceContext dc;
+        dc.kind = DcKind::memory;
+        return insert_dc(dc);
+    });
 }
 
 BOOL WINAPI DeleteDC(HDC handle) {
-    DeviceContext *dc = find_dc(handle);
-    // Window DCs go back through ReleaseDC or EndPaint.
-    if (dc == nullptr || dc->kind == DcKind::window) return FALSE;
-    erase_dc(handle, *dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DeviceContext *dc = find_dc(handle);
+        // Window DCs go back through ReleaseDC or EndPaint.
+        if (dc == nullptr || dc->kind == DcKind::window) return FALSE;
+        erase_dc(handle, *dc);
+        return TRUE;
+    });
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC reference, int width, int height) {
-    if (find_dc(reference) == nullptr || width < 0 || height < 0) return nullptr;
-    if (width == 0 || height == 0) return default_bitmap();
-    if (static_cast<long long>(width) * height > kMaxBitmapPixels) return nullptr;
-    GdiObject bitmap;
-    bitmap.kind = ObjectKind::bitmap;
-    // Contents are undefined on Windows; black here, so every run starts the same.
-    bitmap.bitmap = BitmapData{
-        width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
-    return static_cast<HBITMAP>(add_object(std::move(bitmap)));
+    return platform::fail_when_memory_runs_out<HBITMAP>(nullptr, [&]() -> HBITMAP {
+        if (find_dc(reference) == nullptr || width < 0 || height < 0) return nullptr;
+        if (width == 0 || height == 0) return default_bitmap();
+        if (static_cast<long long>(width) * height > kMaxBitmapPixels) return nullptr;
+        GdiObject bitmap;
+        bitmap.kind = ObjectKind::bitmap;
+        // Contents are undefined on Windows; black here, so every run starts the same.
+        bitmap.bitmap = BitmapData{
+            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
+        return static_cast<HBITMAP>(add_object(std::move(bitmap)));
+    });
 }
 
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object_handle) {
-    DeviceContext *dc = find_dc(handle);
-    GdiObject *object = find_object(object_handle);
-    if (dc == nullptr || object == nullptr) return nullptr;
-    switch (object->kind) {
-        case ObjectKind::pen: return swap_selection(dc->pen, object_handle, *object);
-        case ObjectKind::brush: return swap_selection(dc->brush, object_handle, *object);
-        case ObjectKind::font: return swap_selection(dc->font, object_handle, *object);
-        case ObjectKind::bitmap: return select_bitmap(*dc, object_handle, *object);
-        case ObjectKind::palette: break;  // palettes are selected with SelectPalette
-    }
-    return nullptr;
+    return platform::fail_when_memory_runs_out<HGDIOBJ>(nullptr, [&]() -> HGDIOBJ {
+        DeviceContext *dc = find_dc(handle);
+        GdiObject *object = find_object(object_handle);
+        if (dc == nullptr || object == nullptr) return nullptr;
+        switch (object->kind) {
+            case ObjectKind::pen: return swap_selection(dc->pen, object_handle, *object);
+            case ObjectKind::brush: return swap_selection(dc->brush, object_handle, *object);
+            case ObjectKind::font: return swap_selection(dc->font, object_handle, *object);
+            case ObjectKind::bitmap: return select_bitmap(*dc, object_handle, *object);
+            case ObjectKind::palette: break;  // palettes are selected with SelectPalette
+        }
+        return nullptr;
+    });
 }
 
 COLORREF WINAPI SetTextColor(HDC handle, COLORREF color) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr) return CLR_INVALID;
-    COLORREF previous = dc->text_color;
-    dc->text_color = color;  // kept as given; drawing uses its low 24 bits
-    return previous;
+    return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr) return CLR_INVALID;
+        COLORREF previous = dc->text_color;
+        dc->text_color = color;  // kept as given; drawing uses its low 24 bits
+        return previous;
+    });
 }
 
 COLORREF WINAPI GetTextColor(HDC handle) {
-    DeviceContext *dc = find_dc(handle);
-    return dc == nullptr ? CLR_INVALID : dc->text_color;
+    return platform::fail_when_memory_runs_out<COLORREF>(
+        static_cast<COLORREF>(0), [&]() -> COLORREF {
+            DeviceContext *dc = find_dc(handle);
+            return dc == nullptr ? CLR_INVALID : dc->text_color;
+        });
 }
 
 COLORREF WINAPI SetBkColor(HDC handle, COLORREF color) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr) return CLR_INVALID;
-    COLORREF previous = dc->bk_color;
-    dc->bk_color = color;  // kept as given; drawing uses its low 24 bits
-    return previous;
+    return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr) return CLR_INVALID;
+        COLORREF previous = dc->bk_color;
+        dc->bk_color = color;  // kept as given; drawing uses its low 24 bits
+        return previous;
+    });
 }
 
 COLORREF WINAPI GetBkColor(HDC handle) {
-    DeviceContext *dc = find_dc(handle);
-    return dc == nullptr ? CLR_INVALID : dc->bk_color;
+    return platform::fail_when_memory_runs_out<COLORREF>(
+        static_cast<COLORREF>(0), [&]() -> COLORREF {
+            DeviceContext *dc = find_dc(handle);
+            return dc == nullptr ? CLR_INVALID : dc->bk_color;
+        });
 }
 
 int WINAPI SetBkMode(HDC handle, int mode) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-    int previous = dc->bk_mode;
-    dc->bk_mode = mode;
-    return previous;
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+        int previous = dc->bk_mode;
+        dc->bk_mode = mode;
+        return previous;
+    });
 }
 
 int WINAPI GetBkMode(HDC handle) {
-    DeviceContext *dc = find_dc(handle);
-    return dc == nullptr ? 0 : dc->bk_mode;
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        DeviceContext *dc = find_dc(handle);
+        return dc == nullptr ? 0 : dc->bk_mode;
+    });
 }
 
 BOOL WINAPI MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr) return FALSE;
-    if (previous != nullptr) *previous = dc->position;
-    dc->position = POINT{x, y};
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr) return FALSE;
+        if (previous != nullptr) *previous = dc->position;
+        dc->position = POINT{x, y};
+        return TRUE;
+    });
 }
 
 }  // extern "C"

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/memory_exhaustion.h"
 #include "gdi/device_contexts.h"
 #include "gdi/objects.h"
 
@@ -44,47 +45,54 @@ LOGBRUSH brush_record(const BrushData &brush) {
 extern "C" {
 
 int WINAPI GetObjectA(HGDIOBJ object_handle, int size, LPVOID buffer) {
-    const GdiObject *object = find_object(object_handle);
-    if (object == nullptr) return 0;
-    switch (object->kind) {
-        case ObjectKind::pen: return copy_record(object->pen.logical, size, buffer, false);
-        case ObjectKind::brush:
-            return copy_record(brush_record(object->brush), size, buffer, false);
-        case ObjectKind::font: return copy_record(object->font.logical, size, buffer, true);
-        case ObjectKind::bitmap:
-            return copy_record(bitmap_record(object->bitmap), size, buffer, false);
-        case ObjectKind::palette: return copy_record(kDefaultPaletteEntries, size, buffer, false);
-    }
-    return 0;
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        const GdiObject *object = find_object(object_handle);
+        if (object == nullptr) return 0;
+        switch (object->kind) {
+            case ObjectKind::pen: return copy_record(object->pen.logical, size, buffer, false);
+            case ObjectKind::brush:
+                return copy_record(brush_record(object->brush), size, buffer, false);
+            case ObjectKind::font: return copy_record(object->font.logical, size, buffer, true);
+            case ObjectKind::bitmap:
+                return copy_record(bitmap_record(object->bitmap), size, buffer, false);
+            case ObjectKind::palette:
+                return copy_record(kDefaultPaletteEntries, size, buffer, false);
+        }
+        return 0;
+    });
 }
 
 DWORD WINAPI GetObjectType(HGDIOBJ handle) {
-    if (const DeviceContext *dc = find_dc(static_cast<HDC>(handle)))
-        return dc->kind == DcKind::memory ? OBJ_MEMDC : OBJ_DC;
-    const GdiObject *object = find_object(handle);
-    if (object == nullptr) return 0;
-    switch (object->kind) {
-        case ObjectKind::pen: return OBJ_PEN;
-        case ObjectKind::brush: return OBJ_BRUSH;
-        case ObjectKind::font: return OBJ_FONT;
-        case ObjectKind::bitmap: return OBJ_BITMAP;
-        case ObjectKind::palette: return OBJ_PAL;
-    }
-    return 0;
+    return platform::fail_when_memory_runs_out<DWORD>(static_cast<DWORD>(0), [&]() -> DWORD {
+        if (const DeviceContext *dc = find_dc(static_cast<HDC>(handle)))
+            return dc->kind == DcKind::memory ? OBJ_MEMDC : OBJ_DC;
+        const GdiObject *object = find_object(handle);
+        if (object == nullptr) return 0;
+        switch (object->kind) {
+            case ObjectKind::pen: return OBJ_PEN;
+            case ObjectKind::brush: return OBJ_BRUSH;
+            case ObjectKind::font: return OBJ_FONT;
+            case ObjectKind::bitmap: return OBJ_BITMAP;
+            case ObjectKind::palette: return OBJ_PAL;
+        }
+        return 0;
+    });
 }
 
 HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT kind) {
-    const DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr) return nullptr;
-    switch (kind) {
-        case OBJ_PEN: return dc->pen;
-        case OBJ_BRUSH: return dc->brush;
-        case OBJ_FONT: return dc->font;
-        // A DC that draws into a window holds no bitmap of its own: it reports the stock one.
-        case OBJ_BITMAP: return dc->kind == DcKind::memory ? dc->bitmap : default_bitmap();
-        case OBJ_PAL: return GetStockObject(DEFAULT_PALETTE);
-        default: return nullptr;
-    }
+    return platform::fail_when_memory_runs_out<HGDIOBJ>(nullptr, [&]() -> HGDIOBJ {
+        const DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr) return nullptr;
+        switch (kind) {
+            case OBJ_PEN: return dc->pen;
+            case OBJ_BRUSH: return dc->brush;
+            case OBJ_FONT: return dc->font;
+            // A DC that draws into a window holds no bitmap of its own: it reports the stock one.
+            case OBJ_BITMAP: return dc->kind == DcKind::memory ? dc->bitmap : default_bitmap();
+            case OBJ_PAL: return GetStockObject(DEFAULT_PALETTE);
+            default: return nullptr;
+        }
+    });
 }
 
 }  // extern "C"

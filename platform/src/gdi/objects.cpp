@@ -14,6 +14,7 @@
 // Depends on: handle_table.h, object_counts.h. Limits: pen widths above 65536 are drawn
 // 65536 wide.
 #include "gdi/objects.h"
+#include "core/memory_exhaustion.h"
 
 #include <algorithm>
 #include <array>
@@ -228,63 +229,74 @@ using namespace platform::gdi;
 extern "C" {
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
-    // A negative width is taken as its size; absurd widths are capped (see the banner).
-    long long size = width < 0 ? -static_cast<long long>(width) : width;
-    int capped = static_cast<int>(std::min<long long>(size, kMaxPenWidth));
-    const LONG logical_width = static_cast<LONG>(std::min<long long>(size, INT32_MAX));
-    return static_cast<HPEN>(add_object(make_pen(style, capped, color, false, logical_width)));
+    return platform::fail_when_memory_runs_out<HPEN>(nullptr, [&]() -> HPEN {
+        // A negative width is taken as its size; absurd widths are capped (see the banner).
+        long long size = width < 0 ? -static_cast<long long>(width) : width;
+        int capped = static_cast<int>(std::min<long long>(size, kMaxPenWidth));
+        const LONG logical_width = static_cast<LONG>(std::min<long long>(size, INT32_MAX));
+        return static_cast<HPEN>(add_object(make_pen(style, capped, color, false, logical_width)));
+    });
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-    return static_cast<HBRUSH>(add_object(make_brush(false, color, false)));
+    return platform::fail_when_memory_runs_out<HBRUSH>(nullptr, [&]() -> HBRUSH {
+        return static_cast<HBRUSH>(add_object(make_brush(false, color, false)));
+    });
 }
 
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
                          DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
                          DWORD out_precision, DWORD clip_precision, DWORD quality,
                          DWORD pitch_and_family, LPCSTR face_name) {
-    // Angles, underline, strike-out, charset and precisions do not change the face here; they
-    // are kept for GetObject.
-    FontRequest request;
-    request.logical = LOGFONTA{height,
-                               width,
-                               escapement,
-                               orientation,
-                               weight,
-                               static_cast<BYTE>(italic),
-                               static_cast<BYTE>(underline),
-                               static_cast<BYTE>(strike_out),
-                               static_cast<BYTE>(charset),
-                               static_cast<BYTE>(out_precision),
-                               static_cast<BYTE>(clip_precision),
-                               static_cast<BYTE>(quality),
-                               static_cast<BYTE>(pitch_and_family),
-                               {}};
-    if (face_name != nullptr)
-        std::memcpy(request.logical.lfFaceName, face_name, strnlen(face_name, kFaceNameLimit));
-    request.height = height;
-    request.width = width < 0 ? 0 : width;  // a negative width asks for the default one
-    request.weight = weight;
-    request.italic = italic != 0;
-    request.monochrome = quality == NONANTIALIASED_QUALITY;
-    request.fixed_pitch = (pitch_and_family & 0x3) == FIXED_PITCH;
-    if (face_name != nullptr) request.face.assign(face_name, strnlen(face_name, kFaceNameLimit));
-    return static_cast<HFONT>(add_object(make_font(std::move(request), false)));
+    return platform::fail_when_memory_runs_out<HFONT>(nullptr, [&]() -> HFONT {
+        // Angles, underline, strike-out, charset and precisions do not change the face here; they
+        // are kept for GetObject.
+        FontRequest request;
+        request.logical = LOGFONTA{height,
+                                   width,
+                                   escapement,
+                                   orientation,
+                                   weight,
+                                   static_cast<BYTE>(italic),
+                                   static_cast<BYTE>(underline),
+                                   static_cast<BYTE>(strike_out),
+                                   static_cast<BYTE>(charset),
+                                   static_cast<BYTE>(out_precision),
+                                   static_cast<BYTE>(clip_precision),
+                                   static_cast<BYTE>(quality),
+                                   static_cast<BYTE>(pitch_and_family),
+                                   {}};
+        if (face_name != nullptr)
+            std::memcpy(request.logical.lfFaceName, face_name, strnlen(face_name, kFaceNameLimit));
+        request.height = height;
+        request.width = width < 0 ? 0 : width;  // a negative width asks for the default one
+        request.weight = weight;
+        request.italic = italic != 0;
+        request.monochrome = quality == NONANTIALIASED_QUALITY;
+        request.fixed_pitch = (pitch_and_family & 0x3) == FIXED_PITCH;
+        if (face_name != nullptr)
+            request.face.assign(face_name, strnlen(face_name, kFaceNameLimit));
+        return static_cast<HFONT>(add_object(make_font(std::move(request), false)));
+    });
 }
 
 HGDIOBJ WINAPI GetStockObject(int index) {
-    if (index < 0 || index >= kStockCount) return nullptr;  // 9 is an empty slot: NULL too
-    return stock_objects()[static_cast<std::size_t>(index)];
+    return platform::fail_when_memory_runs_out<HGDIOBJ>(nullptr, [&]() -> HGDIOBJ {
+        if (index < 0 || index >= kStockCount) return nullptr;  // 9 is an empty slot: NULL too
+        return stock_objects()[static_cast<std::size_t>(index)];
+    });
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
-    GdiObject *object = find_object(handle);
-    if (object == nullptr) return FALSE;
-    if (object->stock) return TRUE;  // harmless, as on Windows
-    if (object->selected_count > 0) return FALSE;
-    --live_counter(object->kind);
-    table().objects.erase(reinterpret_cast<std::uintptr_t>(handle));
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        GdiObject *object = find_object(handle);
+        if (object == nullptr) return FALSE;
+        if (object->stock) return TRUE;  // harmless, as on Windows
+        if (object->selected_count > 0) return FALSE;
+        --live_counter(object->kind);
+        table().objects.erase(reinterpret_cast<std::uintptr_t>(handle));
+        return TRUE;
+    });
 }
 
 }  // extern "C"

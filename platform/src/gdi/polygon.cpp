@@ -8,6 +8,7 @@
 // Depends on: draw_target.h, raster_pen.h.
 #include <vector>
 
+#include "core/memory_exhaustion.h"
 #include "gdi/draw_target.h"
 #include "gdi/raster/raster_pen.h"
 
@@ -39,13 +40,15 @@ const std::vector<Point64> &wide_corners(const POINT *points, int count) {
 }  // namespace
 
 extern "C" BOOL WINAPI Polygon(HDC handle, const POINT *points, int count) {
-    DrawTarget target;
-    if (!open_target(handle, &target) || points == nullptr || count < 2) return FALSE;
-    const std::vector<Point64> &corners = wide_corners(points, count);
-    std::uint32_t fill = 0;
-    if (brush_paint(*target.dc, &fill)) fill_polygon(target.surface, corners, fill);
-    const PenPaint pen = pen_paint(*target.dc);
-    if (pen.visible) outline_polygon(target.surface, corners, pen);
-    dc_drawn(*target.dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DrawTarget target;
+        if (!open_target(handle, &target) || points == nullptr || count < 2) return FALSE;
+        const std::vector<Point64> &corners = wide_corners(points, count);
+        std::uint32_t fill = 0;
+        if (brush_paint(*target.dc, &fill)) fill_polygon(target.surface, corners, fill);
+        const PenPaint pen = pen_paint(*target.dc);
+        if (pen.visible) outline_polygon(target.surface, corners, pen);
+        dc_drawn(*target.dc);
+        return TRUE;
+    });
 }

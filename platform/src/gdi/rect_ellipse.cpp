@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/memory_exhaustion.h"
 #include "gdi/draw_target.h"
 #include "gdi/raster/raster_ellipse.h"
 #include "gdi/raster/raster_pen.h"
@@ -135,37 +136,44 @@ void draw_ellipse(const PixelSurface &surface, const Box &box, const ShapePaint 
 extern "C" {
 
 BOOL WINAPI Rectangle(HDC handle, int left, int top, int right, int bottom) {
-    DrawTarget target;
-    if (!open_target(handle, &target)) return FALSE;
-    const Box box = normalised(left, top, right, bottom);
-    if (box.width() == 0 || box.height() == 0) return TRUE;
-    draw_rectangle(target.surface, box, shape_paint(*target.dc));
-    dc_drawn(*target.dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DrawTarget target;
+        if (!open_target(handle, &target)) return FALSE;
+        const Box box = normalised(left, top, right, bottom);
+        if (box.width() == 0 || box.height() == 0) return TRUE;
+        draw_rectangle(target.surface, box, shape_paint(*target.dc));
+        dc_drawn(*target.dc);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI Ellipse(HDC handle, int left, int top, int right, int bottom) {
-    DrawTarget target;
-    if (!open_target(handle, &target)) return FALSE;
-    const Box box = normalised(left, top, right, bottom);
-    if (box.width() == 0 || box.height() == 0) return TRUE;
-    draw_ellipse(target.surface, box, shape_paint(*target.dc));
-    dc_drawn(*target.dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DrawTarget target;
+        if (!open_target(handle, &target)) return FALSE;
+        const Box box = normalised(left, top, right, bottom);
+        if (box.width() == 0 || box.height() == 0) return TRUE;
+        draw_ellipse(target.surface, box, shape_paint(*target.dc));
+        dc_drawn(*target.dc);
+        return TRUE;
+    });
 }
 
 // FillRect ignores the selected pen and brush. A reversed axis is a block transfer with a
 // negative extent, which covers the pixels from the far edge back to the near one, both moved by
 // one: left 9, right 2 fills columns 3 to 9.
 int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush) {
-    DrawTarget target;
-    if (!open_target(handle, &target) || rect == nullptr) return 0;
-    COLORREF color = 0;
-    if (!brush_paint_color(brush, &color)) return find_object(brush, ObjectKind::brush) != nullptr;
-    const Box box = fill_extent(*rect);
-    fill_box(target.surface, box.left, box.top, box.right, box.bottom, to_pixel(color));
-    dc_drawn(*target.dc);
-    return 1;
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        DrawTarget target;
+        if (!open_target(handle, &target) || rect == nullptr) return 0;
+        COLORREF color = 0;
+        if (!brush_paint_color(brush, &color))
+            return find_object(brush, ObjectKind::brush) != nullptr;
+        const Box box = fill_extent(*rect);
+        fill_box(target.surface, box.left, box.top, box.right, box.bottom, to_pixel(color));
+        dc_drawn(*target.dc);
+        return 1;
+    });
 }
 
 }  // extern "C"

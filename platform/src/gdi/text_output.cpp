@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "core/codepage_1252.h"
+#include "core/memory_exhaustion.h"
 #include "gdi/draw_target.h"
 #include "gdi/fonts.h"
 
@@ -94,62 +95,71 @@ LONG clamp_long(Coord value) {
 extern "C" {
 
 BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int count) {
-    DrawTarget target;
-    if (!open_target(handle, &target) || count < 0 || (text == nullptr && count > 0)) return FALSE;
-    const SizedFont *font = selected_font(*target.dc);
-    if (font == nullptr) return FALSE;
-    draw_text(target.surface, *target.dc, *font, x, y, text, count);
-    dc_drawn(*target.dc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DrawTarget target;
+        if (!open_target(handle, &target) || count < 0 || (text == nullptr && count > 0))
+            return FALSE;
+        const SizedFont *font = selected_font(*target.dc);
+        if (font == nullptr) return FALSE;
+        draw_text(target.surface, *target.dc, *font, x, y, text, count);
+        dc_drawn(*target.dc);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0))
-        return FALSE;
-    const SizedFont *font = selected_font(*dc);
-    if (font == nullptr) return FALSE;
-    size->cx = clamp_long(text_width(*font, text, count));
-    // No characters measure nothing at all, not even a line's height.
-    size->cy = count == 0 ? 0 : platform::fonts::font_metrics(*font).height;
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0))
+            return FALSE;
+        const SizedFont *font = selected_font(*dc);
+        if (font == nullptr) return FALSE;
+        size->cx = clamp_long(text_width(*font, text, count));
+        // No characters measure nothing at all, not even a line's height.
+        size->cy = count == 0 ? 0 : platform::fonts::font_metrics(*font).height;
+        return TRUE;
+    });
 }
 
 BOOL WINAPI GetTextExtentPointA(HDC handle, LPCSTR text, int count, LPSIZE size) {
-    return GetTextExtentPoint32A(handle, text, count, size);
+    return platform::fail_when_memory_runs_out<BOOL>(
+        FALSE, [&]() -> BOOL { return GetTextExtentPoint32A(handle, text, count, size); });
 }
 
 BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics) {
-    DeviceContext *dc = find_dc(handle);
-    if (dc == nullptr || metrics == nullptr) return FALSE;
-    const SizedFont *font = selected_font(*dc);
-    if (font == nullptr) return FALSE;
-    const FontMetrics &m = platform::fonts::font_metrics(*font);
-    const FontRequest *request = dc_font(*dc);
-    *metrics = TEXTMETRICA{};
-    metrics->tmHeight = m.height;
-    metrics->tmAscent = m.ascent;
-    metrics->tmDescent = m.descent;
-    metrics->tmInternalLeading = m.internal_leading;
-    metrics->tmExternalLeading = m.external_leading;
-    metrics->tmAveCharWidth = m.average_width;
-    metrics->tmMaxCharWidth = m.max_width;
-    metrics->tmWeight = request->weight > 0 ? request->weight : FW_NORMAL;
-    metrics->tmDigitizedAspectX = 96;
-    metrics->tmDigitizedAspectY = 96;
-    // The ANSI range of a TrueType face as GDI reports it: the first character is 0x1E, one
-    // below the default character 0x1F, which stands in for every byte the face has no glyph for.
-    metrics->tmFirstChar = 0x1E;
-    metrics->tmLastChar = 0xFF;
-    metrics->tmDefaultChar = 0x1F;
-    metrics->tmBreakChar = 0x20;
-    metrics->tmItalic = request->italic ? 1 : 0;
-    // TMPF_FIXED_PITCH is set for variable-pitch faces (the name is the wrong way round on
-    // purpose, for compatibility); every face here is a TrueType outline, so vector too.
-    metrics->tmPitchAndFamily = static_cast<BYTE>(
-        m.family | (m.fixed_pitch ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE);
-    metrics->tmCharSet = ANSI_CHARSET;
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr || metrics == nullptr) return FALSE;
+        const SizedFont *font = selected_font(*dc);
+        if (font == nullptr) return FALSE;
+        const FontMetrics &m = platform::fonts::font_metrics(*font);
+        const FontRequest *request = dc_font(*dc);
+        *metrics = TEXTMETRICA{};
+        metrics->tmHeight = m.height;
+        metrics->tmAscent = m.ascent;
+        metrics->tmDescent = m.descent;
+        metrics->tmInternalLeading = m.internal_leading;
+        metrics->tmExternalLeading = m.external_leading;
+        metrics->tmAveCharWidth = m.average_width;
+        metrics->tmMaxCharWidth = m.max_width;
+        metrics->tmWeight = request->weight > 0 ? request->weight : FW_NORMAL;
+        metrics->tmDigitizedAspectX = 96;
+        metrics->tmDigitizedAspectY = 96;
+        // The ANSI range of a TrueType face as GDI reports it: the first character is 0x1E, one
+        // below the default character 0x1F, which stands in for every byte the face has no glyph
+        // for.
+        metrics->tmFirstChar = 0x1E;
+        metrics->tmLastChar = 0xFF;
+        metrics->tmDefaultChar = 0x1F;
+        metrics->tmBreakChar = 0x20;
+        metrics->tmItalic = request->italic ? 1 : 0;
+        // TMPF_FIXED_PITCH is set for variable-pitch faces (the name is the wrong way round on
+        // purpose, for compatibility); every face here is a TrueType outline, so vector too.
+        metrics->tmPitchAndFamily = static_cast<BYTE>(
+            m.family | (m.fixed_pitch ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE);
+        metrics->tmCharSet = ANSI_CHARSET;
+        return TRUE;
+    });
 }
 
 }  // extern "C"

@@ -10,6 +10,7 @@
 #include <headless_host.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -117,7 +118,11 @@ void type_us_stroke(const KeyStroke &stroke) {
 }
 
 // Content coordinates of a client point (the bar strip lies above the client area).
-int content_y(HWND window, int client_y) { return client_y + host_input_client_top(window); }
+// A point near the largest int stays at it instead of wrapping.
+int content_y(HWND window, int client_y) {
+    const long long y = static_cast<long long>(client_y) + host_input_client_top(window);
+    return static_cast<int>(std::min<long long>(y, INT_MAX));
+}
 
 }  // namespace
 

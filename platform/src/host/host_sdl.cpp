@@ -19,19 +19,25 @@
 //
 // Keys: SDL scan codes become Windows virtual keys and set-1 scan codes (US positions; letters
 // follow the layout's keycode); numpad digits give VK_NUMPAD0..9 with NumLock on and Shift up,
-// the navigation keys otherwise. Text input that the US table would not give for the last
-// key-down is remembered for its scan code, so TranslateMessage yields it.
+// the navigation keys otherwise. Text input that the US table would not give for the key-down
+// it follows is remembered for its scan code, so TranslateMessage yields it; text that follows
+// no key-down (an input method's) is typed as a character of its own.
 //
 // Displays: only a driver whose display the environment names (DISPLAY, WAYLAND_DISPLAY) is tried,
 // or the one SDL_VIDEODRIVER names; SDL's invisible drivers are used only when named so. With no
-// display, one line on standard error says what to do and no window can be made. A Wayland
-// compositor without an input seat is not tried: SDL 2.26's Wayland driver crashes on it. A
-// display that goes away while the program runs (Xlib's I/O error) closes every window instead
-// of ending the process inside Xlib, so the program ends as if the user closed it.
+// display, one line on standard error says why (none named, too few file descriptors, too little
+// memory, or the named one would not open) and no window can be made. A display of 8 bits per
+// pixel is refused the same way: SDL cannot set its colour map. A Wayland compositor without an
+// input seat is not tried: SDL 2.26's Wayland driver crashes on it. A display that goes away
+// while the program runs (Xlib's I/O error) closes every window instead of ending the process
+// inside Xlib, so the program ends as if the user closed it.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -155,6 +161,56 @@ bool open_display() {
                                [](const char *driver) { return open_video_driver(driver); });
 }
 
+// Whether the process could open only a few more files: a display connection (a socket, and the
+// descriptors SDL and Xlib open besides) needs several.
+bool descriptors_nearly_exhausted() {
+    constexpr int kWanted = 4;
+    int opened[kWanted];
+    int count = 0;
+    bool short_of_descriptors = false;
+    for (; count < kWanted; ++count) {
+        opened[count] = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (opened[count] < 0) {
+            short_of_descriptors = errno == EMFILE || errno == ENFILE;
+            break;
+        }
+    }
+    for (int i = 0; i < count; ++i) close(opened[i]);
+    return short_of_descriptors;
+}
+
+// The line that says why no window can be made: no display named, too few file descriptors, too
+// little memory, or a named display that would not open (SDL's own words).
+std::string why_no_display() {
+    auto named = [](const char *variable) {
+        const char *value = std::getenv(variable);
+        return value != nullptr && *value != '\0';
+    };
+    if (drivers_to_try().empty() || (!named("DISPLAY") && !named("WAYLAND_DISPLAY"))) {
+        return "no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start "
+               "it from a desktop session, or run it under xvfb-run";
+    }
+    if (descriptors_nearly_exhausted()) {
+        return "cannot open the graphical display: too few file descriptors are allowed (raise "
+               "the limit, ulimit -n)";
+    }
+    const std::string error = SDL_GetError();
+    if (error.find("memory") != std::string::npos) {
+        return "cannot open the graphical display: out of memory";
+    }
+    const char *x11 = std::getenv("DISPLAY");
+    const std::string which = x11 != nullptr && *x11 != '\0' ? std::string(" ") + x11 : "";
+    return "cannot open the graphical display" + which + " (" + error +
+           "): is it running, and may this user use it?";
+}
+
+// SDL shows pictures on a display of 8 bits per pixel (a colour map) without ever setting the
+// map's colours, so every window would be one dark colour: such a display is refused instead.
+bool enough_colours() {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) != 0 || SDL_BITSPERPIXEL(mode.format) > 8;
+}
+
 // The smallest screen, in window-system pixels, that a scale may leave: the classic 800 x 600.
 constexpr int kLeastScaledWidth = 800;
 constexpr int kLeastScaledHeight = 600;
@@ -199,8 +255,15 @@ bool ensure_video() {
     // would end a program that closed normally with exit code 1.
     x11::tolerate_protocol_errors();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
-        say("no graphical display found: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland), start it "
-            "from a desktop session, or run it under xvfb-run");
+        say(why_no_display().c_str());
+        SDL_Quit();
+        video_state = VideoState::failed;
+        display_failed = true;
+        return false;
+    }
+    if (!enough_colours()) {
+        say("the display shows only 256 colours (8 bits per pixel), which this program cannot "
+            "use: run it on a display of 16 or 24 bits per pixel");
         SDL_Quit();
         video_state = VideoState::failed;
         display_failed = true;
@@ -521,8 +584,11 @@ KeyIdentity identify_key(const SDL_Keysym &key) {
 
 void handle_key(const SDL_KeyboardEvent &event) {
     KeyIdentity id = identify_key(event.keysym);
-    if (id.vk == 0) return;
     bool down = event.type == SDL_KEYDOWN;
+    if (id.vk == 0 || !down) {
+        last_key_vk = 0;  // text after this belongs to no key the window system knows
+    }
+    if (id.vk == 0) return;
     if (id.vk != VK_CAPITAL) host_input_caps_lock((event.keysym.mod & KMOD_CAPS) != 0);
     if (down) {
         last_key_scan = id.scan;
@@ -531,12 +597,27 @@ void handle_key(const SDL_KeyboardEvent &event) {
     host_input_key(id.vk, id.scan, id.extended, down);
 }
 
-// Text from the host's layout for the last key-down: the window system keeps it where the US
-// table would give another character.
+// A character that came with no key (an input method's text): typed with a key of its own (the
+// byte as its scan code, which no real key sends above 0x7F), so TranslateMessage gives it.
+void type_keyless_char(unsigned char code) {
+    if (code < 0x80) return;  // a scan code below 0x80 is a real key's: it would change that key
+    host_input_text(kVirtualKeyForeignChar, code, code);
+    host_input_key(kVirtualKeyForeignChar, code, false, true);
+    host_input_key(kVirtualKeyForeignChar, code, false, false);
+}
+
+// Text from the host's layout for the key-down it follows: the window system keeps it where the
+// US table would give another character. Only the first text after a key-down belongs to it;
+// any other text (an input method's, or after a key the window system does not know) is a
+// character of its own and never sticks to the key pressed before it.
 void handle_text(const SDL_TextInputEvent &event) {
-    if (last_key_vk == 0) return;
     unsigned char code = cp1252_from_unicode(utf8_first_code_point(event.text));
+    if (last_key_vk == 0) {
+        type_keyless_char(code);
+        return;
+    }
     host_input_text(last_key_vk, last_key_scan, code);
+    last_key_vk = 0;
 }
 
 // ---- Events -------------------------------------------------------------------------------

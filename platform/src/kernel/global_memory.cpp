@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 #include "core/handle_kinds.h"
+#include "core/memory_exhaustion.h"
 #include "core/object_counts.h"
 
 namespace {
@@ -72,74 +73,88 @@ HGLOBAL add_block(Block block) {
 extern "C" {
 
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
-    Block block;
-    block.moveable = (flags & GMEM_MOVEABLE) != 0;
-    block.size = bytes;
-    if (bytes > kMaxBlockBytes) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    if (bytes > 0 || !block.moveable) {
-        // A fixed block of 0 bytes still needs an address of its own to be its handle.
-        block.bytes.reset(new (std::nothrow) std::byte[std::max<SIZE_T>(bytes, 1)]);
-        if (!block.bytes) {
+    return platform::fail_when_memory_runs_out<HGLOBAL>(nullptr, [&]() -> HGLOBAL {
+        Block block;
+        block.moveable = (flags & GMEM_MOVEABLE) != 0;
+        block.size = bytes;
+        if (bytes > kMaxBlockBytes) {
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return nullptr;
         }
-        if (flags & GMEM_ZEROINIT) std::memset(block.bytes.get(), 0, std::max<SIZE_T>(bytes, 1));
-    }
-    return add_block(std::move(block));
+        if (bytes > 0 || !block.moveable) {
+            // A fixed block of 0 bytes still needs an address of its own to be its handle.
+            block.bytes.reset(new (std::nothrow) std::byte[std::max<SIZE_T>(bytes, 1)]);
+            if (!block.bytes) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return nullptr;
+            }
+            if (flags & GMEM_ZEROINIT)
+                std::memset(block.bytes.get(), 0, std::max<SIZE_T>(bytes, 1));
+        }
+        return add_block(std::move(block));
+    });
 }
 
 LPVOID WINAPI GlobalLock(HGLOBAL handle) {
-    Block *block = find_block(handle);
-    if (block == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    if (!block->bytes) return nullptr;  // discarded
-    if (block->moveable) ++block->lock_count;
-    return block->bytes.get();
+    return platform::fail_when_memory_runs_out<LPVOID>(nullptr, [&]() -> LPVOID {
+        Block *block = find_block(handle);
+        if (block == nullptr) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return nullptr;
+        }
+        if (!block->bytes) return nullptr;  // discarded
+        if (block->moveable) ++block->lock_count;
+        return block->bytes.get();
+    });
 }
 
 BOOL WINAPI GlobalUnlock(HGLOBAL handle) {
-    Block *block = find_block(handle);
-    if (block == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        Block *block = find_block(handle);
+        if (block == nullptr) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return FALSE;
+        }
+        if (!block->moveable) return TRUE;
+        if (block->lock_count == 0) {
+            SetLastError(ERROR_NOT_LOCKED);
+            return FALSE;
+        }
+        if (--block->lock_count > 0) return TRUE;
+        SetLastError(NO_ERROR);
         return FALSE;
-    }
-    if (!block->moveable) return TRUE;
-    if (block->lock_count == 0) {
-        SetLastError(ERROR_NOT_LOCKED);
-        return FALSE;
-    }
-    if (--block->lock_count > 0) return TRUE;
-    SetLastError(NO_ERROR);
-    return FALSE;
+    });
 }
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL handle) {
-    if (handle == nullptr) return nullptr;
-    if (find_block(handle) == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return handle;
-    }
-    block_table().blocks.erase(reinterpret_cast<std::uintptr_t>(handle));
-    --platform::object_counts::global_blocks;
-    return nullptr;
+    return platform::fail_when_memory_runs_out<HGLOBAL>(nullptr, [&]() -> HGLOBAL {
+        if (handle == nullptr) return nullptr;
+        if (find_block(handle) == nullptr) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return handle;
+        }
+        block_table().blocks.erase(reinterpret_cast<std::uintptr_t>(handle));
+        --platform::object_counts::global_blocks;
+        return nullptr;
+    });
 }
 
 UINT WINAPI GlobalFlags(HGLOBAL handle) {
-    const Block *block = find_block(handle);
-    if (block == nullptr) return kFlagInvalidHandle;
-    UINT flags = static_cast<UINT>(std::min(block->lock_count, static_cast<int>(GMEM_LOCKCOUNT)));
-    if (block->moveable && !block->bytes) flags |= kFlagDiscarded;
-    return flags;
+    return platform::fail_when_memory_runs_out<UINT>(static_cast<UINT>(0), [&]() -> UINT {
+        const Block *block = find_block(handle);
+        if (block == nullptr) return kFlagInvalidHandle;
+        UINT flags =
+            static_cast<UINT>(std::min(block->lock_count, static_cast<int>(GMEM_LOCKCOUNT)));
+        if (block->moveable && !block->bytes) flags |= kFlagDiscarded;
+        return flags;
+    });
 }
 
 SIZE_T WINAPI GlobalSize(HGLOBAL handle) {
-    const Block *block = find_block(handle);
-    return block == nullptr || !block->bytes ? 0 : block->size;
+    return platform::fail_when_memory_runs_out<SIZE_T>(static_cast<SIZE_T>(0), [&]() -> SIZE_T {
+        const Block *block = find_block(handle);
+        return block == nullptr || !block->bytes ? 0 : block->size;
+    });
 }
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "core/memory_exhaustion.h"
 #include "host/host.h"
 
 namespace platform {
@@ -25,11 +26,13 @@ extern "C" DWORD WINAPI GetLastError(void) { return platform::last_error; }
 extern "C" void WINAPI SetLastError(DWORD code) { platform::last_error = code; }
 
 extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name) {
-    if (module_name != nullptr) {  // only the program itself is loaded
-        SetLastError(platform::kErrorModuleNotFound);
-        return nullptr;
-    }
-    return reinterpret_cast<HMODULE>(platform::kModuleHandle);
+    return platform::fail_when_memory_runs_out<HMODULE>(nullptr, [&]() -> HMODULE {
+        if (module_name != nullptr) {  // only the program itself is loaded
+            SetLastError(platform::kErrorModuleNotFound);
+            return nullptr;
+        }
+        return reinterpret_cast<HMODULE>(platform::kModuleHandle);
+    });
 }
 
 extern "C" DWORD WINAPI GetTickCount(void) { return static_cast<DWORD>(platform::host().now_ms()); }

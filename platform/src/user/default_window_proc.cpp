@@ -5,6 +5,7 @@
 // bar is entered by a press on it, by Alt or F10 pressed and released alone, and by Alt+letter.
 // Depends on the window table, the keyboard state (Alt/F10 alone) and the menus
 // (user/menu/menu_modal_loop.h).
+#include "core/memory_exhaustion.h"
 #include "user/keyboard_state.h"
 #include "user/menu/menu_modal_loop.h"
 #include "user/window_position.h"
@@ -90,24 +91,27 @@ LRESULT handle_sys_command(HWND window, WPARAM command, LPARAM lparam) {
 }  // namespace platform
 
 extern "C" LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    using namespace platform;
-    if (find_window(window) == nullptr) return 0;
-    switch (message) {
-        case WM_CLOSE: DestroyWindow(window); return 0;
-        case WM_PAINT: return handle_paint(window);
-        case WM_ERASEBKGND: return handle_erase(window, wparam);
-        case WM_NCCREATE:                 // go on creating the window
-        case WM_NCACTIVATE: return TRUE;  // go on activating it
-        case WM_ACTIVATE: return handle_activate(window, wparam);
-        case WM_WINDOWPOSCHANGED:
-            window_position_changed_default(window, reinterpret_cast<const WINDOWPOS *>(lparam));
-            return 0;
-        case WM_NCLBUTTONDOWN: return handle_nc_button(window, wparam, lparam);
-        case WM_SYSKEYDOWN: return handle_sys_key_down(window, wparam, lparam);
-        case WM_KEYUP:
-        case WM_SYSKEYUP: return handle_key_up(window, wparam);
-        case WM_SYSCHAR: return handle_sys_char(window, wparam, lparam);
-        case WM_SYSCOMMAND: return handle_sys_command(window, wparam, lparam);
-        default: return 0;
-    }
+    return platform::fail_when_memory_runs_out<LRESULT>(static_cast<LRESULT>(0), [&]() -> LRESULT {
+        using namespace platform;
+        if (find_window(window) == nullptr) return 0;
+        switch (message) {
+            case WM_CLOSE: DestroyWindow(window); return 0;
+            case WM_PAINT: return handle_paint(window);
+            case WM_ERASEBKGND: return handle_erase(window, wparam);
+            case WM_NCCREATE:                 // go on creating the window
+            case WM_NCACTIVATE: return TRUE;  // go on activating it
+            case WM_ACTIVATE: return handle_activate(window, wparam);
+            case WM_WINDOWPOSCHANGED:
+                window_position_changed_default(window,
+                                                reinterpret_cast<const WINDOWPOS *>(lparam));
+                return 0;
+            case WM_NCLBUTTONDOWN: return handle_nc_button(window, wparam, lparam);
+            case WM_SYSKEYDOWN: return handle_sys_key_down(window, wparam, lparam);
+            case WM_KEYUP:
+            case WM_SYSKEYUP: return handle_key_up(window, wparam);
+            case WM_SYSCHAR: return handle_sys_char(window, wparam, lparam);
+            case WM_SYSCOMMAND: return handle_sys_command(window, wparam, lparam);
+            default: return 0;
+        }
+    });
 }

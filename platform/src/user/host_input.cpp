@@ -7,6 +7,9 @@
 // Depends on the window table, the keyboard state and the message queue.
 #include "host/host_input.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "user/keyboard_state.h"
 #include "user/message_queue.h"
 #include "user/window_activation.h"
@@ -100,8 +103,13 @@ void host_input_content_size(HWND handle, int width, int height) {
     const Window *window = find_window(handle);
     if (window == nullptr) return;
     const NonClientEdges edges = nonclient_edges(window->style);
-    window_set_position(handle, nullptr, 0, 0, width + edges.left + edges.right,
-                        height + edges.top + edges.bottom,
+    // A content size near the largest int gives the largest frame, not a wrapped one.
+    auto outer = [](int content, int first_edge, int second_edge) {
+        return static_cast<int>(std::clamp<long long>(
+            static_cast<long long>(content) + first_edge + second_edge, INT_MIN, INT_MAX));
+    };
+    window_set_position(handle, nullptr, 0, 0, outer(width, edges.left, edges.right),
+                        outer(height, edges.top, edges.bottom),
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE, PositionSource::host);
 }
 

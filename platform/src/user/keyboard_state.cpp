@@ -4,6 +4,7 @@
 // Sided modifier keys are tracked separately (VK_LSHIFT..VK_RMENU) so that releasing one of two
 // held Shift keys leaves VK_SHIFT down, as on Windows.
 #include "user/keyboard_state.h"
+#include "core/memory_exhaustion.h"
 
 #include <array>
 #include <cstdint>
@@ -187,22 +188,26 @@ int keyboard_char_for_key_message(WPARAM vk, LPARAM lparam) {
 }  // namespace platform
 
 extern "C" short WINAPI GetKeyState(int virtual_key) {
-    if (virtual_key < 0 || virtual_key > 0xFF) return 0;
-    std::uint8_t state = platform::thread_state[static_cast<unsigned>(virtual_key)];
-    short value = (state & platform::kDown) != 0 ? static_cast<short>(0xFF80) : 0;
-    return static_cast<short>(value | (state & platform::kToggled));
+    return platform::fail_when_memory_runs_out<short>(static_cast<short>(0), [&]() -> short {
+        if (virtual_key < 0 || virtual_key > 0xFF) return 0;
+        std::uint8_t state = platform::thread_state[static_cast<unsigned>(virtual_key)];
+        short value = (state & platform::kDown) != 0 ? static_cast<short>(0xFF80) : 0;
+        return static_cast<short>(value | (state & platform::kToggled));
+    });
 }
 
 // Nonzero for every keyboard message (WM_KEYFIRST to WM_KEYLAST, characters included), whether
 // or not it posted a character; zero for any other message.
 extern "C" BOOL WINAPI TranslateMessage(const MSG *msg) {
-    if (msg == nullptr || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
-    if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
-        int ch = platform::keyboard_char_for_key_message(msg->wParam, msg->lParam);
-        if (ch >= 0) {
-            UINT kind = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-            PostMessageA(msg->hwnd, kind, static_cast<WPARAM>(ch), msg->lParam);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        if (msg == nullptr || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+        if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+            int ch = platform::keyboard_char_for_key_message(msg->wParam, msg->lParam);
+            if (ch >= 0) {
+                UINT kind = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+                PostMessageA(msg->hwnd, kind, static_cast<WPARAM>(ch), msg->lParam);
+            }
         }
-    }
-    return TRUE;
+        return TRUE;
+    });
 }

@@ -6,16 +6,20 @@
 // region, then a synthesized WM_TIMER for an expired timer. With nothing to retrieve the host
 // waits for input until the next timer deadline, so the program never polls.
 //
-// Depends on the window table, the timers, the keyboard state and the host. Re-entrant: a
-// dispatch may run a nested message loop (the modal menu loop does), so no iterator or window
-// pointer is held across a call that may run a window procedure.
+// A termination signal is turned into the quit message here, on the program's thread.
+//
+// Depends on the window table, the timers, the keyboard state, the quit signals and the host.
+// Re-entrant: a dispatch may run a nested message loop (the modal menu loop does), so no iterator
+// or window pointer is held across a call that may run a window procedure.
 #include "user/message_queue.h"
+#include "core/memory_exhaustion.h"
 
 #include <cstdio>
 #include <deque>
 
 #include "host/host.h"
 #include "user/keyboard_state.h"
+#include "user/quit_signals.h"
 #include "user/timers.h"
 #include "user/window_surface.h"
 #include "user/window_table.h"
@@ -107,9 +111,15 @@ bool filter_is_valid(HWND window) {
     return find_window(window) != nullptr;
 }
 
+// A termination signal caught since the last look is the program's quit (quit_signals.h).
+void post_quit_for_signal() {
+    if (quit_signals_take()) PostQuitMessage(0);
+}
+
 void prepare_retrieval() {
     windows_present_pending();
     host().collect_input();
+    post_quit_for_signal();
 }
 
 }  // namespace
@@ -137,77 +147,89 @@ void queue_drop_window(HWND window) {
 using platform::Filter;
 
 extern "C" BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filter_min, UINT filter_max) {
-    if (msg == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return -1;
-    }
-    *msg = MSG{};
-    if (!platform::filter_is_valid(window)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return -1;
-    }
-    Filter filter{window, filter_min, filter_max};
-    platform::prepare_retrieval();
-    for (;;) {
-        if (platform::retrieve(filter, true, msg)) return msg->message != WM_QUIT;
-        std::uint64_t deadline =
-            filter.takes(WM_TIMER) ? platform::timers_next_deadline(window) : platform::kNoDeadline;
-        platform::windows_present_pending();
-        if (!platform::host().wait_input(deadline)) {
-            // Nothing can ever arrive (no display, no timer): fail instead of blocking forever.
-            *msg = MSG{};
+    return platform::fail_when_memory_runs_out<BOOL>(static_cast<BOOL>(-1), [&]() -> BOOL {
+        if (msg == nullptr) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return -1;
         }
-        if (!platform::filter_is_valid(window)) {  // the window went away while we waited
+        *msg = MSG{};
+        if (!platform::filter_is_valid(window)) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return -1;
         }
-    }
+        Filter filter{window, filter_min, filter_max};
+        platform::prepare_retrieval();
+        for (;;) {
+            if (platform::retrieve(filter, true, msg)) return msg->message != WM_QUIT;
+            std::uint64_t deadline = filter.takes(WM_TIMER) ? platform::timers_next_deadline(window)
+                                                            : platform::kNoDeadline;
+            platform::windows_present_pending();
+            if (!platform::host().wait_input(deadline)) {
+                // Nothing can ever arrive (no display, no timer): fail instead of blocking forever.
+                *msg = MSG{};
+                SetLastError(ERROR_INVALID_PARAMETER);
+                return -1;
+            }
+            platform::post_quit_for_signal();
+            if (!platform::filter_is_valid(window)) {  // the window went away while we waited
+                SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+                return -1;
+            }
+        }
+    });
 }
 
 extern "C" BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filter_min, UINT filter_max,
                                     UINT remove) {
-    if (msg == nullptr || !platform::filter_is_valid(window)) {
-        SetLastError(msg == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    platform::prepare_retrieval();
-    Filter filter{window, filter_min, filter_max};
-    MSG found{};
-    if (!platform::retrieve(filter, (remove & PM_REMOVE) != 0, &found)) return FALSE;
-    *msg = found;
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        if (msg == nullptr || !platform::filter_is_valid(window)) {
+            SetLastError(msg == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        platform::prepare_retrieval();
+        Filter filter{window, filter_min, filter_max};
+        MSG found{};
+        if (!platform::retrieve(filter, (remove & PM_REMOVE) != 0, &found)) return FALSE;
+        *msg = found;
+        return TRUE;
+    });
 }
 
 extern "C" BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (window != nullptr && platform::find_window(window) == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    platform::posted_messages.push_back(platform::make_message(window, message, wparam, lparam));
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        if (window != nullptr && platform::find_window(window) == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        platform::posted_messages.push_back(
+            platform::make_message(window, message, wparam, lparam));
+        return TRUE;
+    });
 }
 
 extern "C" void WINAPI PostQuitMessage(int exit_code) {
-    platform::quit_requested = true;
-    platform::quit_code = exit_code;  // several calls coalesce; the last code wins
+    platform::fail_when_memory_runs_out([&] {
+        platform::quit_requested = true;
+        platform::quit_code = exit_code;  // several calls coalesce; the last code wins
+    });
 }
 
 extern "C" LRESULT WINAPI DispatchMessageA(const MSG *msg) {
-    if (msg == nullptr) return 0;
-    if (msg->message == WM_TIMER && msg->lParam != 0) {
-        auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-        if (!platform::timer_callback_is_live(msg->hwnd, msg->wParam, proc)) return 0;
-        proc(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
-        return 0;
-    }
-    if (msg->hwnd == nullptr) return 0;  // a thread message has no procedure to go to
-    platform::Window *target = platform::find_window(msg->hwnd);
-    if (target == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    WNDPROC procedure = target->procedure;
-    return procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    return platform::fail_when_memory_runs_out<LRESULT>(static_cast<LRESULT>(0), [&]() -> LRESULT {
+        if (msg == nullptr) return 0;
+        if (msg->message == WM_TIMER && msg->lParam != 0) {
+            auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+            if (!platform::timer_callback_is_live(msg->hwnd, msg->wParam, proc)) return 0;
+            proc(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+            return 0;
+        }
+        if (msg->hwnd == nullptr) return 0;  // a thread message has no procedure to go to
+        platform::Window *target = platform::find_window(msg->hwnd);
+        if (target == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        WNDPROC procedure = target->procedure;
+        return procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    });
 }

@@ -4,6 +4,7 @@
 // Depends on the host (screen size) and the window layout (the frame metrics it lays windows
 // out with, which GetSystemMetrics reports).
 #include "user/system_metrics.h"
+#include "core/memory_exhaustion.h"
 
 #include <cstdint>
 
@@ -41,37 +42,45 @@ int message_beep_count() { return beeps; }
 }  // namespace platform
 
 extern "C" int WINAPI GetSystemMetrics(int index) {
-    using namespace platform;
-    switch (index) {
-        case SM_CXSCREEN: return screen_metric(true);
-        case SM_CYSCREEN: return screen_metric(false);
-        case SM_CYCAPTION: return kCaptionHeight;
-        case SM_CYMENU: return kMenuBarHeight;
-        case SM_CXFIXEDFRAME:
-        case SM_CYFIXEDFRAME: return kFixedFrame;
-        case SM_CXSIZEFRAME:
-        case SM_CYSIZEFRAME: return kSizingFrame;
-        default: return 0;
-    }
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        using namespace platform;
+        switch (index) {
+            case SM_CXSCREEN: return screen_metric(true);
+            case SM_CYSCREEN: return screen_metric(false);
+            case SM_CYCAPTION: return kCaptionHeight;
+            case SM_CYMENU: return kMenuBarHeight;
+            case SM_CXFIXEDFRAME:
+            case SM_CYFIXEDFRAME: return kFixedFrame;
+            case SM_CXSIZEFRAME:
+            case SM_CYSIZEFRAME: return kSizingFrame;
+            default: return 0;
+        }
+    });
 }
 
 extern "C" HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-    if (!platform::is_stock_resource(instance, name)) {
-        SetLastError(platform::kErrorResourceNameNotFound);
-        return nullptr;
-    }
-    return reinterpret_cast<HICON>(platform::kStockIcon);
+    return platform::fail_when_memory_runs_out<HICON>(nullptr, [&]() -> HICON {
+        if (!platform::is_stock_resource(instance, name)) {
+            SetLastError(platform::kErrorResourceNameNotFound);
+            return nullptr;
+        }
+        return reinterpret_cast<HICON>(platform::kStockIcon);
+    });
 }
 
 extern "C" HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
-    if (!platform::is_stock_resource(instance, name)) {
-        SetLastError(platform::kErrorResourceNameNotFound);
-        return nullptr;
-    }
-    return reinterpret_cast<HCURSOR>(platform::kStockCursor);
+    return platform::fail_when_memory_runs_out<HCURSOR>(nullptr, [&]() -> HCURSOR {
+        if (!platform::is_stock_resource(instance, name)) {
+            SetLastError(platform::kErrorResourceNameNotFound);
+            return nullptr;
+        }
+        return reinterpret_cast<HCURSOR>(platform::kStockCursor);
+    });
 }
 
 extern "C" BOOL WINAPI MessageBeep(UINT) {
-    ++platform::beeps;
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        ++platform::beeps;
+        return TRUE;
+    });
 }

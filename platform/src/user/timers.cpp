@@ -4,6 +4,7 @@
 // SetTimer. Timers of no window (hwnd NULL) get an identifier of their own, as Windows gives.
 // Depends on the window table (handle checks) and the host clock.
 #include "user/timers.h"
+#include "core/memory_exhaustion.h"
 
 #include <vector>
 
@@ -103,35 +104,40 @@ bool timer_callback_is_live(HWND window, UINT_PTR id, TIMERPROC proc) {
 }  // namespace platform
 
 extern "C" UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse_ms, TIMERPROC proc) {
-    using namespace platform;
-    if (window != nullptr && find_window(window) == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    if (window == nullptr && find_timer(nullptr, id) == nullptr) id = new_thread_timer_id();
-    UINT period = clamp_period(elapse_ms);
-    std::uint64_t due = host().now_ms() + period;
-    if (Timer *existing = find_timer(window, id)) {
-        // The same (window, id) replaces the timer and restarts its period.
-        existing->period = period;
-        existing->callback = proc;
-        existing->due = due;
-    } else {
-        timers.push_back(Timer{window, id, period, proc, due});
-        ++object_counts::timers;
-    }
-    return id != 0 ? id : 1;
+    return platform::fail_when_memory_runs_out<UINT_PTR>(
+        static_cast<UINT_PTR>(0), [&]() -> UINT_PTR {
+            using namespace platform;
+            if (window != nullptr && find_window(window) == nullptr) {
+                SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+                return 0;
+            }
+            if (window == nullptr && find_timer(nullptr, id) == nullptr) id = new_thread_timer_id();
+            UINT period = clamp_period(elapse_ms);
+            std::uint64_t due = host().now_ms() + period;
+            if (Timer *existing = find_timer(window, id)) {
+                // The same (window, id) replaces the timer and restarts its period.
+                existing->period = period;
+                existing->callback = proc;
+                existing->due = due;
+            } else {
+                timers.push_back(Timer{window, id, period, proc, due});
+                ++object_counts::timers;
+            }
+            return id != 0 ? id : 1;
+        });
 }
 
 extern "C" BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
-    using namespace platform;
-    for (auto it = timers.begin(); it != timers.end(); ++it) {
-        if (it->window == window && it->id == id) {
-            timers.erase(it);
-            --object_counts::timers;
-            return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        for (auto it = timers.begin(); it != timers.end(); ++it) {
+            if (it->window == window && it->id == id) {
+                timers.erase(it);
+                --object_counts::timers;
+                return TRUE;
+            }
         }
-    }
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    });
 }

@@ -8,6 +8,7 @@
 // window invalidates all of it, and showing or resizing a window erases it at once, as Windows
 // does. Device contexts come from the GDI (gdi/device_contexts.h).
 #include "user/update_region.h"
+#include "core/memory_exhaustion.h"
 
 #include <algorithm>
 
@@ -99,91 +100,105 @@ using platform::find_window;
 using platform::Window;
 
 extern "C" BOOL WINAPI InvalidateRect(HWND handle, const RECT *rect, BOOL erase) {
-    using namespace platform;
-    if (handle == nullptr) {  // no window: every window of the program
-        for (HWND each : all_windows()) InvalidateRect(each, rect, erase);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        if (handle == nullptr) {  // no window: every window of the program
+            for (HWND each : all_windows()) InvalidateRect(each, rect, erase);
+            return TRUE;
+        }
+        Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        if (!window->visible) return TRUE;
+        RECT area = client_rect(*window);
+        if (rect != nullptr) area = intersect(area, normalised(*rect));
+        if (is_empty(area)) return TRUE;
+        window->update = window->has_update ? unite(window->update, area) : area;
+        window->has_update = true;
+        if (erase) window->erase_pending = true;
         return TRUE;
-    }
-    Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    if (!window->visible) return TRUE;
-    RECT area = client_rect(*window);
-    if (rect != nullptr) area = intersect(area, normalised(*rect));
-    if (is_empty(area)) return TRUE;
-    window->update = window->has_update ? unite(window->update, area) : area;
-    window->has_update = true;
-    if (erase) window->erase_pending = true;
-    return TRUE;
+    });
 }
 
 extern "C" BOOL WINAPI ValidateRect(HWND handle, const RECT *rect) {
-    using namespace platform;
-    Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    if (!window->has_update) return TRUE;
-    if (rect == nullptr) {
-        window->has_update = false;
-    } else {
-        subtract_from_update(*window, normalised(*rect));
-    }
-    if (!window->has_update) window->erase_pending = window->erase_declined = false;
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        if (!window->has_update) return TRUE;
+        if (rect == nullptr) {
+            window->has_update = false;
+        } else {
+            subtract_from_update(*window, normalised(*rect));
+        }
+        if (!window->has_update) window->erase_pending = window->erase_declined = false;
+        return TRUE;
+    });
 }
 
 extern "C" BOOL WINAPI UpdateWindow(HWND handle) {
-    const Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    if (window->visible && window->has_update) SendMessageA(handle, WM_PAINT, 0, 0);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        const Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        if (window->visible && window->has_update) SendMessageA(handle, WM_PAINT, 0, 0);
+        return TRUE;
+    });
 }
 
 extern "C" HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-    Window *window = find_window(handle);
-    if (window == nullptr || paint == nullptr) {
-        SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    *paint = PAINTSTRUCT{};
-    paint->rcPaint = window->has_update ? window->update : RECT{0, 0, 0, 0};
-    const bool erase = window->erase_pending;
-    paint->fErase = window->erase_declined ? TRUE : FALSE;
-    window->has_update = false;  // validated now, before any drawing
-    window->erase_pending = window->erase_declined = false;
-    HDC dc = platform::create_window_dc(handle);
-    paint->hdc = dc;
-    if (erase && dc != nullptr) {
-        paint->fErase = platform::send_erase(handle, dc, paint->rcPaint) ? FALSE : TRUE;
-    }
-    return dc;
+    return platform::fail_when_memory_runs_out<HDC>(nullptr, [&]() -> HDC {
+        Window *window = find_window(handle);
+        if (window == nullptr || paint == nullptr) {
+            SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        *paint = PAINTSTRUCT{};
+        paint->rcPaint = window->has_update ? window->update : RECT{0, 0, 0, 0};
+        const bool erase = window->erase_pending;
+        paint->fErase = window->erase_declined ? TRUE : FALSE;
+        window->has_update = false;  // validated now, before any drawing
+        window->erase_pending = window->erase_declined = false;
+        HDC dc = platform::create_window_dc(handle);
+        paint->hdc = dc;
+        if (erase && dc != nullptr) {
+            paint->fErase = platform::send_erase(handle, dc, paint->rcPaint) ? FALSE : TRUE;
+        }
+        return dc;
+    });
 }
 
 extern "C" BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT *paint) {
-    if (paint == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (paint->hdc != nullptr) platform::release_window_dc(handle, paint->hdc);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        if (paint == nullptr) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        if (paint->hdc != nullptr) platform::release_window_dc(handle, paint->hdc);
+        return TRUE;
+    });
 }
 
 extern "C" HDC WINAPI GetDC(HWND handle) {
-    if (find_window(handle) == nullptr) {  // no screen DC in this layer
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    return platform::create_window_dc(handle);
+    return platform::fail_when_memory_runs_out<HDC>(nullptr, [&]() -> HDC {
+        if (find_window(handle) == nullptr) {  // no screen DC in this layer
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        return platform::create_window_dc(handle);
+    });
 }
 
 extern "C" int WINAPI ReleaseDC(HWND handle, HDC dc) {
-    if (dc == nullptr) return 0;
-    return platform::release_window_dc(handle, dc);
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        if (dc == nullptr) return 0;
+        return platform::release_window_dc(handle, dc);
+    });
 }

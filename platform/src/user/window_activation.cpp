@@ -4,6 +4,7 @@
 // one is hidden or destroyed: the topmost other visible window, as on Windows. Every activation
 // moves the window to the top.
 #include "user/window_activation.h"
+#include "core/memory_exhaustion.h"
 
 #include <algorithm>
 #include <vector>
@@ -101,4 +102,7 @@ void window_pass_activation(HWND window) {
 
 }  // namespace platform
 
-extern "C" HWND WINAPI GetActiveWindow(void) { return platform::active_window(); }
+extern "C" HWND WINAPI GetActiveWindow(void) {
+    return platform::fail_when_memory_runs_out<HWND>(
+        nullptr, [&]() -> HWND { return platform::active_window(); });
+}

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/memory_exhaustion.h"
 #include "host/host.h"
 #include "user/menu/menu_modal_loop.h"
 #include "user/message_queue.h"
+#include "user/quit_signals.h"
 #include "user/timers.h"
 #include "user/update_region.h"
 #include "user/window_activation.h"
@@ -63,6 +65,7 @@ std::unique_ptr<Window> new_window(const WindowClass &window_class, LPCSTR title
 }
 
 bool open_host_window(Window &window) {
+    quit_signals_install();  // from the first window on, a termination signal is a quit
     window.host_window =
         host().create_window(window.handle, window.title.c_str(), window_placement(window));
     return window.host_window != 0;
@@ -188,174 +191,201 @@ using platform::Window;
 extern "C" HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style,
                                        int x, int y, int width, int height, HWND parent, HMENU menu,
                                        HINSTANCE instance, LPVOID param) {
-    using namespace platform;
-    const WindowClass *window_class = find_window_class(class_name);
-    if (window_class == nullptr) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
-    auto window = new_window(*window_class, title, style, x, y, width, height);
-    if ((style & WS_CHILD) == 0) window->menu = menu;
-    window_relayout(*window);
-    if (!open_host_window(*window)) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    HWND handle = window->handle;
-    window_table_add(std::move(window));
-    z_order_add(handle);
-    const CreationArguments arguments{ex_style, class_name, title,  style, x,        y,
-                                      width,    height,     parent, menu,  instance, param};
-    if (!send_creation_messages(handle, arguments)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    // Windows keeps an overlapped window's first WM_SIZE and WM_MOVE for its first show; the
-    // package needs its origin before CreateWindowExA returns, so they come now as well.
-    window_send_size(handle);
-    window_send_move(handle);
-    if ((style & WS_VISIBLE) != 0 && find_window(handle) != nullptr) ShowWindow(handle, SW_SHOW);
-    return find_window(handle) != nullptr ? handle : nullptr;
+    return platform::fail_when_memory_runs_out<HWND>(nullptr, [&]() -> HWND {
+        using namespace platform;
+        const WindowClass *window_class = find_window_class(class_name);
+        if (window_class == nullptr) {
+            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+            return nullptr;
+        }
+        auto window = new_window(*window_class, title, style, x, y, width, height);
+        if ((style & WS_CHILD) == 0) window->menu = menu;
+        window_relayout(*window);
+        if (!open_host_window(*window)) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        HWND handle = window->handle;
+        window_table_add(std::move(window));
+        z_order_add(handle);
+        const CreationArguments arguments{ex_style, class_name, title,  style, x,        y,
+                                          width,    height,     parent, menu,  instance, param};
+        if (!send_creation_messages(handle, arguments)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        // Windows keeps an overlapped window's first WM_SIZE and WM_MOVE for its first show; the
+        // package needs its origin before CreateWindowExA returns, so they come now as well.
+        window_send_size(handle);
+        window_send_move(handle);
+        if ((style & WS_VISIBLE) != 0 && find_window(handle) != nullptr)
+            ShowWindow(handle, SW_SHOW);
+        return find_window(handle) != nullptr ? handle : nullptr;
+    });
 }
 
 extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
-    using namespace platform;
-    Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    if (window->destroying) return FALSE;  // already on its way out (WM_DESTROY re-entry)
-    window->destroying = true;
-    if (window->visible) {
-        // A top-level window gets no WM_SHOWWINDOW here, only the window-position messages.
-        WINDOWPOS position{
-            handle,
-            nullptr,
-            window->x,
-            window->y,
-            window->outer_width,
-            window->outer_height,
-            SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
-        SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
-        if ((window = find_window(handle)) != nullptr) {
-            window->visible = false;
-            host().show_window(window->host_window, false);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
         }
-        position.flags |= kSwpNoClientSize | kSwpNoClientMove;
-        SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
-    }
-    window_pass_activation(handle);
-    // The menus end any tracking and free the window's bar, as Windows frees a window's menu.
-    menu_window_destroyed(handle);
-    if (Window *still = find_window(handle)) still->menu = nullptr;
-    SendMessageA(handle, WM_DESTROY, 0, 0);
-    SendMessageA(handle, WM_NCDESTROY, 0, 0);
-    remove_window(handle);
-    return TRUE;
+        if (window->destroying) return FALSE;  // already on its way out (WM_DESTROY re-entry)
+        window->destroying = true;
+        if (window->visible) {
+            // A top-level window gets no WM_SHOWWINDOW here, only the window-position messages.
+            WINDOWPOS position{
+                handle,
+                nullptr,
+                window->x,
+                window->y,
+                window->outer_width,
+                window->outer_height,
+                SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+            SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+            if ((window = find_window(handle)) != nullptr) {
+                window->visible = false;
+                host().show_window(window->host_window, false);
+            }
+            position.flags |= kSwpNoClientSize | kSwpNoClientMove;
+            SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+        }
+        window_pass_activation(handle);
+        // The menus end any tracking and free the window's bar, as Windows frees a window's menu.
+        menu_window_destroyed(handle);
+        if (Window *still = find_window(handle)) still->menu = nullptr;
+        SendMessageA(handle, WM_DESTROY, 0, 0);
+        SendMessageA(handle, WM_NCDESTROY, 0, 0);
+        remove_window(handle);
+        return TRUE;
+    });
 }
 
-extern "C" BOOL WINAPI IsWindow(HWND handle) { return find_window(handle) != nullptr; }
+extern "C" BOOL WINAPI IsWindow(HWND handle) {
+    return platform::fail_when_memory_runs_out<BOOL>(
+        FALSE, [&]() -> BOOL { return find_window(handle) != nullptr; });
+}
 
 extern "C" BOOL WINAPI IsWindowVisible(HWND handle) {
-    const Window *window = find_window(handle);
-    return window != nullptr && window->visible;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        const Window *window = find_window(handle);
+        return window != nullptr && window->visible;
+    });
 }
 
 extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
-    using namespace platform;
-    Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    const bool was_visible = window->visible;
-    const bool show = command != SW_HIDE;
-    const bool activating = is_activating(command);
-    if (show && !was_visible) {
-        show_hidden_window(handle, activating);
-    } else if (show && activating) {
-        window_activate(handle, WA_ACTIVE);
-    } else if (!show && was_visible) {
-        hide_window(handle);
-    }
-    return was_visible ? TRUE : FALSE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        const bool was_visible = window->visible;
+        const bool show = command != SW_HIDE;
+        const bool activating = is_activating(command);
+        if (show && !was_visible) {
+            show_hidden_window(handle, activating);
+        } else if (show && activating) {
+            window_activate(handle, WA_ACTIVE);
+        } else if (!show && was_visible) {
+            hide_window(handle);
+        }
+        return was_visible ? TRUE : FALSE;
+    });
 }
 
 extern "C" HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title) {
-    const platform::WindowClass *window_class = nullptr;
-    if (class_name != nullptr) {
-        window_class = platform::find_window_class(class_name);
-        if (window_class == nullptr) return nullptr;
-    }
-    // Newest first: the most recently created window is on top.
-    std::vector<HWND> handles = platform::all_windows();
-    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
-        const Window &window = *find_window(*it);
-        bool matches =
-            platform::class_matches(window, window_class) && platform::title_matches(window, title);
-        if (matches) return window.handle;
-    }
-    return nullptr;
+    return platform::fail_when_memory_runs_out<HWND>(nullptr, [&]() -> HWND {
+        const platform::WindowClass *window_class = nullptr;
+        if (class_name != nullptr) {
+            window_class = platform::find_window_class(class_name);
+            if (window_class == nullptr) return nullptr;
+        }
+        // Newest first: the most recently created window is on top.
+        std::vector<HWND> handles = platform::all_windows();
+        for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
+            const Window &window = *find_window(*it);
+            bool matches = platform::class_matches(window, window_class) &&
+                           platform::title_matches(window, title);
+            if (matches) return window.handle;
+        }
+        return nullptr;
+    });
 }
 
 extern "C" int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int max_count) {
-    const Window *window = find_window(handle);
-    if (window == nullptr || buffer == nullptr || max_count <= 0) {
-        if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    std::size_t count = std::min(window->title.size(), static_cast<std::size_t>(max_count - 1));
-    std::memcpy(buffer, window->title.data(), count);
-    buffer[count] = '\0';
-    return static_cast<int>(count);
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        const Window *window = find_window(handle);
+        if (window == nullptr || buffer == nullptr || max_count <= 0) {
+            if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        std::size_t count = std::min(window->title.size(), static_cast<std::size_t>(max_count - 1));
+        std::memcpy(buffer, window->title.data(), count);
+        buffer[count] = '\0';
+        return static_cast<int>(count);
+    });
 }
 
 extern "C" BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
-    const Window *window = find_window(handle);
-    if (window == nullptr || rect == nullptr) {
-        SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    *rect = RECT{0, 0, window->client_width, window->client_height};
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        const Window *window = find_window(handle);
+        if (window == nullptr || rect == nullptr) {
+            SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        *rect = RECT{0, 0, window->client_width, window->client_height};
+        return TRUE;
+    });
 }
 
 extern "C" BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
-    const Window *window = find_window(handle);
-    if (window == nullptr || rect == nullptr) {
-        SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    // The right and bottom edges saturate at the largest coordinate, as on Windows, instead of
-    // wrapping for a window placed near it.
-    auto edge = [](int from, int size) {
-        return static_cast<LONG>(
-            std::min<long long>(static_cast<long long>(from) + size, INT32_MAX));
-    };
-    *rect = RECT{window->x, window->y, edge(window->x, window->outer_width),
-                 edge(window->y, window->outer_height)};
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        const Window *window = find_window(handle);
+        if (window == nullptr || rect == nullptr) {
+            SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        // The right and bottom edges saturate at the largest coordinate, as on Windows, instead of
+        // wrapping for a window placed near it.
+        auto edge = [](int from, int size) {
+            return static_cast<LONG>(
+                std::min<long long>(static_cast<long long>(from) + size, INT32_MAX));
+        };
+        *rect = RECT{window->x, window->y, edge(window->x, window->outer_width),
+                     edge(window->y, window->outer_height)};
+        return TRUE;
+    });
 }
 
-extern "C" HWND WINAPI GetFocus(void) { return platform::focused_window(); }
+extern "C" HWND WINAPI GetFocus(void) {
+    return platform::fail_when_memory_runs_out<HWND>(
+        nullptr, [&]() -> HWND { return platform::focused_window(); });
+}
 
 extern "C" HWND WINAPI SetFocus(HWND handle) {
-    if (handle != nullptr && find_window(handle) == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    HWND previous = platform::focused_window();
-    platform::window_change_focus(handle);
-    return previous;
+    return platform::fail_when_memory_runs_out<HWND>(nullptr, [&]() -> HWND {
+        if (handle != nullptr && find_window(handle) == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        HWND previous = platform::focused_window();
+        platform::window_change_focus(handle);
+        return previous;
+    });
 }
 
 extern "C" LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
-    const Window *window = find_window(handle);
-    if (window == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    WNDPROC procedure = window->procedure;
-    return procedure(handle, message, wparam, lparam);
+    return platform::fail_when_memory_runs_out<LRESULT>(static_cast<LRESULT>(0), [&]() -> LRESULT {
+        const Window *window = find_window(handle);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        WNDPROC procedure = window->procedure;
+        return procedure(handle, message, wparam, lparam);
+    });
 }

@@ -4,6 +4,7 @@
 // cursor, extra bytes and menu name are accepted and not used: no window of this layer has a
 // class menu, and the host draws the frame.
 #include "user/window_classes.h"
+#include "core/memory_exhaustion.h"
 
 #include <strings.h>
 #include <algorithm>
@@ -57,37 +58,41 @@ const WindowClass *find_window_class(LPCSTR name_or_atom) {
 }  // namespace platform
 
 extern "C" ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
-    using namespace platform;
-    if (wc == nullptr || wc->lpfnWndProc == nullptr || wc->lpszClassName == nullptr ||
-        is_atom_name(wc->lpszClassName) || wc->lpszClassName[0] == '\0') {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    if (find_window_class(wc->lpszClassName) != nullptr) {
-        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-        return 0;
-    }
-    WindowClass window_class;
-    window_class.atom = next_atom++;
-    window_class.name = wc->lpszClassName;
-    window_class.style = wc->style;
-    window_class.procedure = wc->lpfnWndProc;
-    window_class.background = wc->hbrBackground;
-    classes.push_back(window_class);
-    return window_class.atom;
+    return platform::fail_when_memory_runs_out<ATOM>(static_cast<ATOM>(0), [&]() -> ATOM {
+        using namespace platform;
+        if (wc == nullptr || wc->lpfnWndProc == nullptr || wc->lpszClassName == nullptr ||
+            is_atom_name(wc->lpszClassName) || wc->lpszClassName[0] == '\0') {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        if (find_window_class(wc->lpszClassName) != nullptr) {
+            SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+            return 0;
+        }
+        WindowClass window_class;
+        window_class.atom = next_atom++;
+        window_class.name = wc->lpszClassName;
+        window_class.style = wc->style;
+        window_class.procedure = wc->lpfnWndProc;
+        window_class.background = wc->hbrBackground;
+        classes.push_back(window_class);
+        return window_class.atom;
+    });
 }
 
 extern "C" BOOL WINAPI UnregisterClassA(LPCSTR class_name, HINSTANCE) {
-    using namespace platform;
-    for (auto it = classes.begin(); it != classes.end(); ++it) {
-        if (!class_name_matches(*it, class_name)) continue;
-        if (class_has_windows(*it)) {
-            SetLastError(kErrorClassHasWindows);
-            return FALSE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        using namespace platform;
+        for (auto it = classes.begin(); it != classes.end(); ++it) {
+            if (!class_name_matches(*it, class_name)) continue;
+            if (class_has_windows(*it)) {
+                SetLastError(kErrorClassHasWindows);
+                return FALSE;
+            }
+            classes.erase(it);
+            return TRUE;
         }
-        classes.erase(it);
-        return TRUE;
-    }
-    SetLastError(kErrorClassDoesNotExist);
-    return FALSE;
+        SetLastError(kErrorClassDoesNotExist);
+        return FALSE;
+    });
 }

@@ -4,6 +4,7 @@
 // taken as given; a window far off the screen is legal. The host window follows every change
 // the program asks for; a change the host reports is only recorded and announced.
 #include "user/window_position.h"
+#include "core/memory_exhaustion.h"
 
 #include <algorithm>
 
@@ -117,12 +118,17 @@ void window_position_changed_default(HWND handle, const WINDOWPOS *position) {
 
 extern "C" BOOL WINAPI SetWindowPos(HWND window, HWND insert_after, int x, int y, int width,
                                     int height, UINT flags) {
-    return platform::window_set_position(window, insert_after, x, y, width, height, flags,
-                                         platform::PositionSource::program);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        return platform::window_set_position(window, insert_after, x, y, width, height, flags,
+                                             platform::PositionSource::program);
+    });
 }
 
 extern "C" BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0u : static_cast<UINT>(SWP_NOREDRAW));
-    return platform::window_set_position(window, nullptr, x, y, width, height, flags,
-                                         platform::PositionSource::program);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        UINT flags =
+            SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0u : static_cast<UINT>(SWP_NOREDRAW));
+        return platform::window_set_position(window, nullptr, x, y, width, height, flags,
+                                             platform::PositionSource::program);
+    });
 }

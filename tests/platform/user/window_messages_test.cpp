@@ -187,6 +187,17 @@ TEST_F(WindowMessages, WindowRectanglesSaturateInsteadOfOverflowing) {
     EXPECT_EQ(outer.top, INT_MIN);
     EXPECT_GE(outer.bottom, outer.top);
     DestroyWindow(far);
+
+    // Points a host reports near the largest int saturate too (the sanitizer build checks the
+    // arithmetic); the click lands far outside the window and gives no message.
+    HWND small = make("small", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+    ASSERT_NE(small, nullptr);
+    ShowWindow(small, SW_SHOWNORMAL);
+    trace();
+    headless_host_click(small, 0, INT_MAX);
+    headless_host_move(small, INT_MAX, INT_MAX);
+    EXPECT_EQ(trace(), Lines{});
+    DestroyWindow(small);
 }
 
 }  // namespace

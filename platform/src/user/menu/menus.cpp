@@ -7,6 +7,7 @@
 // is also unhooked from the menu that held it, and a destroyed bar from its window, so no handle to
 // a freed menu is left anywhere. A window that is destroyed takes its bar with it.
 #include "user/menu/menus.h"
+#include "core/memory_exhaustion.h"
 
 #include <algorithm>
 #include <cstring>
@@ -170,148 +171,179 @@ using platform::MenuObject;
 
 extern "C" {
 
-HMENU WINAPI CreateMenu(void) { return platform::create_menu(); }
+HMENU WINAPI CreateMenu(void) {
+    return platform::fail_when_memory_runs_out<HMENU>(
+        nullptr, [&]() -> HMENU { return platform::create_menu(); });
+}
 
-HMENU WINAPI CreatePopupMenu(void) { return platform::create_menu(); }
+HMENU WINAPI CreatePopupMenu(void) {
+    return platform::fail_when_memory_runs_out<HMENU>(
+        nullptr, [&]() -> HMENU { return platform::create_menu(); });
+}
 
 BOOL WINAPI DestroyMenu(HMENU menu) {
-    MenuObject *object = menu_object(menu);
-    if (object == nullptr) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return FALSE;
-    }
-    platform::unhook_from_parent(menu, *object);
-    const HWND owner = object->owner;
-    platform::destroy_tree(menu);
-    // A window must not keep showing a bar that no longer exists.
-    if (owner != nullptr && platform::window_attached_menu(owner) == menu) {
-        platform::window_attach_menu(owner, nullptr);
-    }
-    return TRUE;
-}
-
-BOOL WINAPI AppendMenuA(HMENU menu, UINT flags, UINT_PTR id_or_popup, LPCSTR text) {
-    MenuObject *object = menu_object(menu);
-    if (object == nullptr) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return FALSE;
-    }
-    if ((flags & MF_POPUP) != 0) {
-        return platform::append_popup(*object, menu, reinterpret_cast<HMENU>(id_or_popup), flags,
-                                      text)
-                   ? TRUE
-                   : FALSE;
-    }
-    MenuItem item;
-    item.flags = flags & platform::kStoredFlags;
-    item.id = static_cast<UINT>(id_or_popup);
-    if ((flags & MF_SEPARATOR) == 0 && text != nullptr) item.text = text;
-    object->items.push_back(std::move(item));
-    return TRUE;
-}
-
-BOOL WINAPI SetMenu(HWND window, HMENU menu) {
-    MenuObject *object = nullptr;
-    if (menu != nullptr) {
-        object = menu_object(menu);
-        // A bar is shown by one window and is nobody's popup.
-        if (object == nullptr || object->parent != nullptr ||
-            (object->owner != nullptr && object->owner != window)) {
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        MenuObject *object = menu_object(menu);
+        if (object == nullptr) {
             SetLastError(ERROR_INVALID_MENU_HANDLE);
             return FALSE;
         }
-    }
-    const HMENU previous = platform::window_attached_menu(window);
-    if (!platform::window_attach_menu(window, menu)) return FALSE;
-    if (MenuObject *old = menu_object(previous); old != nullptr && previous != menu) {
-        old->owner = nullptr;
-    }
-    // Look the menu up again: the WM_SIZE sent while attaching may have destroyed it.
-    if (MenuObject *attached = menu_object(menu)) attached->owner = window;
-    return TRUE;
+        platform::unhook_from_parent(menu, *object);
+        const HWND owner = object->owner;
+        platform::destroy_tree(menu);
+        // A window must not keep showing a bar that no longer exists.
+        if (owner != nullptr && platform::window_attached_menu(owner) == menu) {
+            platform::window_attach_menu(owner, nullptr);
+        }
+        return TRUE;
+    });
 }
 
-HMENU WINAPI GetMenu(HWND window) { return platform::window_attached_menu(window); }
+BOOL WINAPI AppendMenuA(HMENU menu, UINT flags, UINT_PTR id_or_popup, LPCSTR text) {
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        MenuObject *object = menu_object(menu);
+        if (object == nullptr) {
+            SetLastError(ERROR_INVALID_MENU_HANDLE);
+            return FALSE;
+        }
+        if ((flags & MF_POPUP) != 0) {
+            return platform::append_popup(*object, menu, reinterpret_cast<HMENU>(id_or_popup),
+                                          flags, text)
+                       ? TRUE
+                       : FALSE;
+        }
+        MenuItem item;
+        item.flags = flags & platform::kStoredFlags;
+        item.id = static_cast<UINT>(id_or_popup);
+        if ((flags & MF_SEPARATOR) == 0 && text != nullptr) item.text = text;
+        object->items.push_back(std::move(item));
+        return TRUE;
+    });
+}
+
+BOOL WINAPI SetMenu(HWND window, HMENU menu) {
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        MenuObject *object = nullptr;
+        if (menu != nullptr) {
+            object = menu_object(menu);
+            // A bar is shown by one window and is nobody's popup.
+            if (object == nullptr || object->parent != nullptr ||
+                (object->owner != nullptr && object->owner != window)) {
+                SetLastError(ERROR_INVALID_MENU_HANDLE);
+                return FALSE;
+            }
+        }
+        const HMENU previous = platform::window_attached_menu(window);
+        if (!platform::window_attach_menu(window, menu)) return FALSE;
+        if (MenuObject *old = menu_object(previous); old != nullptr && previous != menu) {
+            old->owner = nullptr;
+        }
+        // Look the menu up again: the WM_SIZE sent while attaching may have destroyed it.
+        if (MenuObject *attached = menu_object(menu)) attached->owner = window;
+        return TRUE;
+    });
+}
+
+HMENU WINAPI GetMenu(HWND window) {
+    return platform::fail_when_memory_runs_out<HMENU>(
+        nullptr, [&]() -> HMENU { return platform::window_attached_menu(window); });
+}
 
 BOOL WINAPI DrawMenuBar(HWND window) {
-    if (!IsWindow(window)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    platform::window_menu_changed(window);
-    return TRUE;
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        if (!IsWindow(window)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        platform::window_menu_changed(window);
+        return TRUE;
+    });
 }
 
 DWORD WINAPI CheckMenuItem(HMENU menu, UINT item, UINT check) {
-    MenuItem *entry = platform::find_item(menu, item, check);
-    if (entry == nullptr) return static_cast<DWORD>(-1);
-    const DWORD previous = entry->flags & MF_CHECKED;
-    entry->flags = (entry->flags & ~static_cast<UINT>(MF_CHECKED)) | (check & MF_CHECKED);
-    return previous;
+    return platform::fail_when_memory_runs_out<DWORD>(static_cast<DWORD>(-1), [&]() -> DWORD {
+        MenuItem *entry = platform::find_item(menu, item, check);
+        if (entry == nullptr) return static_cast<DWORD>(-1);
+        const DWORD previous = entry->flags & MF_CHECKED;
+        entry->flags = (entry->flags & ~static_cast<UINT>(MF_CHECKED)) | (check & MF_CHECKED);
+        return previous;
+    });
 }
 
 // Like CheckMenuItem: the previous MF_GRAYED and MF_DISABLED bits, or -1 for no such item.
 BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT enable) {
-    MenuItem *entry = platform::find_item(menu, item, enable);
-    if (entry == nullptr) return -1;
-    constexpr UINT kState = MF_GRAYED | MF_DISABLED;
-    const UINT previous = entry->flags & kState;
-    entry->flags = (entry->flags & ~kState) | (enable & kState);
-    return static_cast<BOOL>(previous);
+    return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
+        MenuItem *entry = platform::find_item(menu, item, enable);
+        if (entry == nullptr) return -1;
+        constexpr UINT kState = MF_GRAYED | MF_DISABLED;
+        const UINT previous = entry->flags & kState;
+        entry->flags = (entry->flags & ~kState) | (enable & kState);
+        return static_cast<BOOL>(previous);
+    });
 }
 
 HMENU WINAPI GetSubMenu(HMENU menu, int position) {
-    const MenuObject *object = menu_object(menu);
-    if (object == nullptr || position < 0 ||
-        static_cast<std::size_t>(position) >= object->items.size()) {
-        return nullptr;
-    }
-    return object->items[static_cast<std::size_t>(position)].submenu;
+    return platform::fail_when_memory_runs_out<HMENU>(nullptr, [&]() -> HMENU {
+        const MenuObject *object = menu_object(menu);
+        if (object == nullptr || position < 0 ||
+            static_cast<std::size_t>(position) >= object->items.size()) {
+            return nullptr;
+        }
+        return object->items[static_cast<std::size_t>(position)].submenu;
+    });
 }
 
 int WINAPI GetMenuItemCount(HMENU menu) {
-    const MenuObject *object = menu_object(menu);
-    if (object == nullptr) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return -1;
-    }
-    return static_cast<int>(object->items.size());
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(-1), [&]() -> int {
+        const MenuObject *object = menu_object(menu);
+        if (object == nullptr) {
+            SetLastError(ERROR_INVALID_MENU_HANDLE);
+            return -1;
+        }
+        return static_cast<int>(object->items.size());
+    });
 }
 
 UINT WINAPI GetMenuItemID(HMENU menu, int position) {
-    const MenuObject *object = menu_object(menu);
-    if (object == nullptr || position < 0 ||
-        static_cast<std::size_t>(position) >= object->items.size()) {
-        return static_cast<UINT>(-1);
-    }
-    const MenuItem &item = object->items[static_cast<std::size_t>(position)];
-    return (item.flags & MF_POPUP) != 0 ? static_cast<UINT>(-1) : item.id;
+    return platform::fail_when_memory_runs_out<UINT>(static_cast<UINT>(-1), [&]() -> UINT {
+        const MenuObject *object = menu_object(menu);
+        if (object == nullptr || position < 0 ||
+            static_cast<std::size_t>(position) >= object->items.size()) {
+            return static_cast<UINT>(-1);
+        }
+        const MenuItem &item = object->items[static_cast<std::size_t>(position)];
+        return (item.flags & MF_POPUP) != 0 ? static_cast<UINT>(-1) : item.id;
+    });
 }
 
 int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int max_count, UINT flags) {
-    const MenuItem *entry = platform::find_item(menu, item, flags);
-    if (entry == nullptr) return 0;
-    const int length = static_cast<int>(entry->text.size());
-    // With no buffer the call only reports the length, as Windows does.
-    if (buffer == nullptr || max_count <= 0) return length;
-    const int copied = std::min(length, max_count - 1);
-    std::memcpy(buffer, entry->text.data(), static_cast<std::size_t>(copied));
-    buffer[copied] = '\0';
-    return copied;
+    return platform::fail_when_memory_runs_out<int>(static_cast<int>(0), [&]() -> int {
+        const MenuItem *entry = platform::find_item(menu, item, flags);
+        if (entry == nullptr) return 0;
+        const int length = static_cast<int>(entry->text.size());
+        // With no buffer the call only reports the length, as Windows does.
+        if (buffer == nullptr || max_count <= 0) return length;
+        const int copied = std::min(length, max_count - 1);
+        std::memcpy(buffer, entry->text.data(), static_cast<std::size_t>(copied));
+        buffer[copied] = '\0';
+        return copied;
+    });
 }
 
 UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags) {
-    const MenuItem *entry = platform::find_item(menu, item, flags);
-    if (entry == nullptr) return static_cast<UINT>(-1);
-    if ((entry->flags & MF_POPUP) != 0) {
-        // For a popup the high byte holds the number of items in it.
-        const MenuObject *child = menu_object(entry->submenu);
-        const UINT count = child != nullptr ? static_cast<UINT>(child->items.size()) : 0;
-        return ((count & 0xFF) << 8) | (entry->flags & 0xFF);
-    }
-    // A separator can never be chosen, and says so: it reports itself grayed and disabled.
-    if ((entry->flags & MF_SEPARATOR) != 0) return entry->flags | MF_GRAYED | MF_DISABLED;
-    return entry->flags;
+    return platform::fail_when_memory_runs_out<UINT>(static_cast<UINT>(-1), [&]() -> UINT {
+        const MenuItem *entry = platform::find_item(menu, item, flags);
+        if (entry == nullptr) return static_cast<UINT>(-1);
+        if ((entry->flags & MF_POPUP) != 0) {
+            // For a popup the high byte holds the number of items in it.
+            const MenuObject *child = menu_object(entry->submenu);
+            const UINT count = child != nullptr ? static_cast<UINT>(child->items.size()) : 0;
+            return ((count & 0xFF) << 8) | (entry->flags & 0xFF);
+        }
+        // A separator can never be chosen, and says so: it reports itself grayed and disabled.
+        if ((entry->flags & MF_SEPARATOR) != 0) return entry->flags | MF_GRAYED | MF_DISABLED;
+        return entry->flags;
+    });
 }
 
 }  // extern "C"
