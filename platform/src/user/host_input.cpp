@@ -3,7 +3,9 @@
 // Keys go to the focused window (the one last shown with an activating command, or clicked);
 // with no focused window they are dropped. Mouse positions arrive in content coordinates (the
 // menu bar strip at the top) and leave in client coordinates, as signed 16-bit fields, so a point
-// over the bar has a negative y; a left press over the bar is WM_NCLBUTTONDOWN with HTMENU.
+// over the bar has a negative y; a left press over the bar is WM_NCLBUTTONDOWN with HTMENU, whose
+// point is in screen coordinates as for every non-client message. Mouse messages carry the
+// MK_SHIFT and MK_CONTROL state of the keyboard.
 // Depends on the window table, the keyboard state and the message queue.
 #include "host/host_input.h"
 
@@ -33,14 +35,21 @@ bool inside_content(const Window &window, int x, int y) {
     return x >= 0 && y >= 0 && x < window.content_width && y < window.content_height;
 }
 
+WPARAM modifier_keys() {
+    return (keyboard_input_key_down(VK_SHIFT) ? MK_SHIFT : 0) |
+           (keyboard_input_key_down(VK_CONTROL) ? MK_CONTROL : 0);
+}
+
 void queue_press(HWND handle, int x, int y, int client_y) {
     const Window *window = find_window(handle);
     if (window == nullptr) return;
-    LPARAM where = MAKELPARAM(x, client_y);
     if (y < window->bar_height) {
-        queue_input(input_message(handle, WM_NCLBUTTONDOWN, HTMENU, where));
+        const POINT origin = window_client_origin(*window);
+        const LPARAM screen = MAKELPARAM(origin.x + x, origin.y + client_y);
+        queue_input(input_message(handle, WM_NCLBUTTONDOWN, HTMENU, screen));
     } else {
-        queue_input(input_message(handle, WM_LBUTTONDOWN, MK_LBUTTON, where));
+        queue_input(input_message(handle, WM_LBUTTONDOWN, MK_LBUTTON | modifier_keys(),
+                                  MAKELPARAM(x, client_y)));
     }
 }
 
@@ -64,13 +73,13 @@ void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {
     if (window == nullptr) return;
     int client_y = y - window->bar_height;
     if (move) {
-        WPARAM buttons = left_button_down ? MK_LBUTTON : 0;
+        WPARAM buttons = (left_button_down ? MK_LBUTTON : 0) | modifier_keys();
         queue_input(input_message(handle, WM_MOUSEMOVE, buttons, MAKELPARAM(x, client_y)));
         return;
     }
     if (!down) {
         left_button_down = false;
-        queue_input(input_message(handle, WM_LBUTTONUP, 0, MAKELPARAM(x, client_y)));
+        queue_input(input_message(handle, WM_LBUTTONUP, modifier_keys(), MAKELPARAM(x, client_y)));
         return;
     }
     if (!inside_content(*window, x, y)) return;  // a press on the frame is the host's

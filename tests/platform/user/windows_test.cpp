@@ -278,7 +278,7 @@ TEST_F(Windows, HiddenWindowsGetNoPaintAndPartialValidationShrinksTheRegion) {
     EndPaint(window, &paint);
 }
 
-TEST_F(Windows, APressOverTheMenuBarIsANonClientPressWithANegativeClientY) {
+TEST_F(Windows, APressOverTheMenuBarIsANonClientPressAtItsScreenPoint) {
     recording::on_create = attach_menu_bar;
     HWND window = recording::make_window("Bar", 300, 200);
     recording::on_create = nullptr;
@@ -290,8 +290,14 @@ TEST_F(Windows, APressOverTheMenuBarIsANonClientPressWithANegativeClientY) {
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_NCLBUTTONDOWN));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTMENU));
-    EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), -5);
-    EXPECT_EQ(LOWORD(msg.lParam), 12);
+    // The client area sits inside an even frame, at the bottom of the outer rectangle.
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const LONG frame = (outer.right - outer.left - client.right) / 2;
+    const LONG client_top = outer.bottom - frame - client.bottom;
+    EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), client_top - 5);
+    EXPECT_EQ(LOWORD(msg.lParam), outer.left + frame + 12);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONUP));
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
