@@ -100,7 +100,9 @@ extern "C" {
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
                    DWORD rop) {
     DrawTarget target, source;
-    if (!open_target(dst, &target) || rop != SRCCOPY || !open_target(src, &source)) return FALSE;
+    if (!open_target(src, &source, false) || !open_target(dst, &target) || rop != SRCCOPY) {
+        return FALSE;
+    }
     if (width <= 0 || height <= 0) return TRUE;
     copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
     dc_drawn(*target.dc);
@@ -131,9 +133,13 @@ BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT 
     return TRUE;
 }
 
+// A pixel outside a DC's clip is neither set nor read, as on Windows.
 COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
     DrawTarget target;
-    if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+    if (!open_target(handle, &target, false) || !contains(target.surface, x, y) ||
+        !clip_contains(*target.dc, x, y)) {
+        return CLR_INVALID;
+    }
     put_pixel(target.surface, x, y, to_pixel(color));
     dc_drawn(*target.dc);
     return color & 0x00FFFFFF;
@@ -141,7 +147,10 @@ COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
 
 COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
     DrawTarget target;
-    if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+    if (!open_target(handle, &target, false) || !contains(target.surface, x, y) ||
+        !clip_contains(*target.dc, x, y)) {
+        return CLR_INVALID;
+    }
     return to_colorref(*pixel_at(target.surface, x, y));
 }
 

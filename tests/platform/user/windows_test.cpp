@@ -236,8 +236,10 @@ TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
     EXPECT_EQ(recording::of_kind(WM_ERASEBKGND).size(), 1u);
     EXPECT_TRUE(EndPaint(window, &paint));
     platform::PixelSurface pixels = platform::window_client_surface(window);
-    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
-    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update box";
+    EXPECT_EQ(pixels.pixels[10 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
+    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 15], 0x00FF0000u) << "both rectangles";
+    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 35], 0x00FFFFFFu) << "not the gap between";
+    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update region";
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "validated by BeginPaint";
     DestroyWindow(window);
