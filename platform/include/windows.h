@@ -273,6 +273,8 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_USER 0x0400
 
 #define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 #define WA_CLICKACTIVE 2
@@ -316,6 +318,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+#define SW_FORCEMINIMIZE 11
 
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
@@ -526,6 +529,8 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
 BOOL WINAPI DestroyWindow(HWND handle);
 BOOL WINAPI IsWindow(HWND handle);
 BOOL WINAPI IsWindowVisible(HWND handle);
+BOOL WINAPI IsIconic(HWND handle);
+BOOL WINAPI IsZoomed(HWND handle);
 BOOL WINAPI ShowWindow(HWND handle, int command);
 HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title);
 int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int max_count);

@@ -14,6 +14,7 @@
 #include "user/window_activation.h"
 #include "user/window_layout.h"
 #include "user/window_position.h"
+#include "user/window_show_state.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -112,6 +113,10 @@ void host_input_content_size(HWND handle, int width, int height) {
     window_set_position(handle, nullptr, 0, 0, width + edges.left + edges.right,
                         height + edges.top + edges.bottom,
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE, PositionSource::host);
+}
+
+void host_input_show_state(HWND handle, HostShowState state) {
+    if (find_window(handle) != nullptr) window_show_state_from_host(handle, state);
 }
 
 void host_input_moved(HWND handle, int x, int y) {

@@ -84,6 +84,15 @@ void window_activate(HWND window, WORD how) {
     if (find_window(window) != nullptr) activate(window, how, previous);
 }
 
+void window_activate_restored(HWND window) {
+    if (find_window(window) == nullptr) return;
+    if (window != active_window()) {
+        window_activate(window, WA_ACTIVE);
+        return;
+    }
+    activate(window, WA_ACTIVE, nullptr);
+}
+
 void window_pass_activation(HWND window) {
     if (window == active_window()) {
         const HWND next = next_to_activate(window);

@@ -70,6 +70,17 @@ void apply_z_order(HWND handle, HWND insert_after, UINT flags) {
     }
 }
 
+// SWP_SHOWWINDOW and SWP_HIDEWINDOW: no WM_SHOWWINDOW, as on Windows; a shown window is
+// painted in full, and activated below unless SWP_NOACTIVATE.
+void set_visibility(Window &window, bool visible) {
+    window.visible = visible;
+    host().show_window(window.host_window, visible);
+    if (visible) {
+        window.needs_present = true;
+        InvalidateRect(window.handle, nullptr, TRUE);
+    }
+}
+
 }  // namespace
 
 BOOL window_set_position(HWND handle, HWND insert_after, int x, int y, int width, int height,
@@ -90,7 +101,10 @@ BOOL window_set_position(HWND handle, HWND insert_after, int x, int y, int width
     }
     const Change change = apply(*window, position);
     const bool frame_changed = (position.flags & SWP_FRAMECHANGED) != 0;
-    if (!change.moved && !change.resized && !frame_changed) return TRUE;
+    const bool shows = (position.flags & SWP_SHOWWINDOW) != 0 && !window->visible;
+    const bool hides = (position.flags & SWP_HIDEWINDOW) != 0 && window->visible && !shows;
+    if (!change.moved && !change.resized && !frame_changed && !shows && !hides) return TRUE;
+    if (shows || hides) set_visibility(*window, shows);
     if (!change.client_resized) position.flags |= kSwpNoClientSize;
     if (!change.client_moved) position.flags |= kSwpNoClientMove;
     if (source == PositionSource::program && (change.moved || change.resized)) {

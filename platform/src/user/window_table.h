@@ -42,6 +42,11 @@ struct Window {
     HostWindow host_window = 0;
     bool visible = false;
     bool destroying = false;
+    // Minimised or maximised (ShowWindow); `normal_place` is the outer rectangle to restore, and
+    // `restore_maximized` says a minimised window goes back to maximised.
+    HostShowState show_state = HostShowState::normal;
+    RECT normal_place{};
+    bool restore_maximized = false;
     bool shown_once = false;  // the first show sends the WM_SIZE and WM_MOVE Windows keeps for it
     bool needs_present = false;
     bool bar_dirty = true;  // the menu bar strip must be painted before the next present

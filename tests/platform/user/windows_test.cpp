@@ -335,3 +335,53 @@ TEST_F(Windows, ScreenMetricsAreTheHostsScreen) {
 }
 
 }  // namespace
+
+// Each show command from each state: the WM_SIZE it sends (kind and size, none when nothing
+// changes), and the state left behind. The headless screen is 1024 x 768, so a maximised client
+// area is 1024 x (768 - caption).
+TEST_F(Windows, ShowCommandsMinimiseMaximiseAndRestoreWithTheirSizes) {
+    struct Case {
+        int from;     // SW_SHOWNORMAL, SW_MINIMIZE or SW_SHOWMAXIMIZED
+        int command;  // the command traced
+        int sizes;    // WM_SIZE messages sent
+        WPARAM kind;
+        LPARAM size;
+        bool iconic, zoomed;
+    } cases[] = {
+        {SW_SHOWNORMAL, SW_MINIMIZE, 1, SIZE_MINIMIZED, 0, true, false},
+        {SW_SHOWNORMAL, SW_SHOWMAXIMIZED, 1, SIZE_MAXIMIZED, MAKELPARAM(1024, 749), false, true},
+        {SW_SHOWNORMAL, SW_RESTORE, 0, 0, 0, false, false},
+        {SW_MINIMIZE, SW_RESTORE, 1, SIZE_RESTORED, MAKELPARAM(292, 173), false, false},
+        {SW_MINIMIZE, SW_SHOW, 0, 0, 0, true, false},
+        {SW_SHOWMAXIMIZED, SW_RESTORE, 1, SIZE_RESTORED, MAKELPARAM(292, 173), false, false},
+        {SW_SHOWMAXIMIZED, SW_MINIMIZE, 1, SIZE_MINIMIZED, 0, true, false},
+    };
+    for (const Case &c : cases) {
+        HWND window = CreateWindowExA(0, recording::kClassName, "show", WS_OVERLAPPEDWINDOW, 40, 30,
+                                      300, 200, nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(window, SW_SHOWNORMAL);
+        if (c.from != SW_SHOWNORMAL) ShowWindow(window, c.from);
+        recording::seen.clear();
+        EXPECT_TRUE(ShowWindow(window, c.command));
+        const auto sizes = recording::of_kind(WM_SIZE);
+        SCOPED_TRACE(testing::Message() << "from " << c.from << " command " << c.command);
+        ASSERT_EQ(static_cast<int>(sizes.size()), c.sizes);
+        if (c.sizes > 0) {
+            EXPECT_EQ(sizes[0].wparam, c.kind);
+            EXPECT_EQ(sizes[0].lparam, c.size);
+        }
+        EXPECT_EQ(IsIconic(window) != FALSE, c.iconic);
+        EXPECT_EQ(IsZoomed(window) != FALSE, c.zoomed);
+        DestroyWindow(window);
+    }
+    // Out of range: nothing happens, no error code; bad handles fail with theirs.
+    HWND window = recording::make_window("range");
+    SetLastError(0);
+    EXPECT_FALSE(ShowWindow(window, 12));
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_FALSE(IsWindowVisible(window));
+    DestroyWindow(window);
+    EXPECT_FALSE(ShowWindow(window, SW_SHOW));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(IsIconic(nullptr));
+}
