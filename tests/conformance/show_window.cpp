@@ -1,8 +1,8 @@
 // show_window.cpp: ShowWindow with every show command and SetWindowPos with SWP_SHOWWINDOW and
-// SWP_HIDEWINDOW, from a normal, a minimised, a maximised and a hidden window: the messages the window
-// receives (WM_SHOWWINDOW, WM_SIZE with its kind and size, WM_ACTIVATE), the return value and the
-// state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size); then the calls with
-// out-of-range commands and bad handles, with their error codes.
+// SWP_HIDEWINDOW, from a normal, a minimised, a maximised and a hidden window: the messages the
+// window receives (WM_SHOWWINDOW, WM_SIZE with its kind and size, WM_ACTIVATE), the return value
+// and the state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size); then the calls
+// with out-of-range commands and bad handles, with their error codes.
 //
 // Depends on: trace.h. Prints a trace on standard output.
 #include <initializer_list>

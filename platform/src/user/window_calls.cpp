@@ -165,8 +165,9 @@ void show_hidden_window(HWND handle, bool activating) {
     }
 }
 
+// Titles compare without regard to case, as on Windows.
 bool title_matches(const Window &window, LPCSTR title) {
-    return title == nullptr || window.title == title;
+    return title == nullptr || strcasecmp(window.title.c_str(), title) == 0;
 }
 
 bool class_matches(const Window &window, const WindowClass *window_class) {
