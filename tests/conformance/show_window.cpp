@@ -13,6 +13,7 @@ namespace {
 
 bool logging = false;
 int line = 0;
+HWND focus_a = nullptr;  // the window named "a" in the focus sections (all others are "b")
 
 void log(const char *format, ...) {
     char key[16];
@@ -36,7 +37,16 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                 log("WM_SIZE %u %d,%d", static_cast<unsigned>(wparam),
                     static_cast<int>(LOWORD(lparam)), static_cast<int>(HIWORD(lparam)));
                 break;
-            case WM_ACTIVATE: log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wparam))); break;
+            case WM_ACTIVATE:
+                log("%s WM_ACTIVATE %u", window == focus_a ? "a" : "b",
+                    static_cast<unsigned>(LOWORD(wparam)));
+                break;
+            case WM_NCACTIVATE:
+                log("%s WM_NCACTIVATE %u", window == focus_a ? "a" : "b",
+                    static_cast<unsigned>(wparam));
+                break;
+            case WM_SETFOCUS: log("%s WM_SETFOCUS", window == focus_a ? "a" : "b"); break;
+            case WM_KILLFOCUS: log("%s WM_KILLFOCUS", window == focus_a ? "a" : "b"); break;
             default: break;
         }
     }
@@ -94,6 +104,25 @@ void set_pos(const char *name, const int *start, int starts, UINT flags) {
     DestroyWindow(window);
 }
 
+// SetFocus on a window that is not the active one activates it first.
+void focus(const char *name, bool a_visible) {
+    trace::section(name);
+    focus_a = make_window();
+    HWND b = make_window();
+    if (a_visible) ShowWindow(focus_a, SW_SHOWNORMAL);
+    ShowWindow(b, SW_SHOWNORMAL);  // b is active and has the focus
+    line = 0;
+    logging = true;
+    const HWND previous = SetFocus(focus_a);
+    logging = false;
+    trace::value("previous is b", "%d", previous == b ? 1 : 0);
+    trace::value("active is a", "%d", GetActiveWindow() == focus_a ? 1 : 0);
+    trace::value("focus is a", "%d", GetFocus() == focus_a ? 1 : 0);
+    DestroyWindow(b);
+    DestroyWindow(focus_a);
+    focus_a = nullptr;
+}
+
 }  // namespace
 
 int main() {
@@ -116,6 +145,9 @@ int main() {
     show("hidden again SW_SHOW", hidden, 2, SW_SHOW);
     set_pos("hidden again SWP_SHOWWINDOW", hidden, 2, SWP_SHOWWINDOW);
     set_pos("normal SWP_HIDEWINDOW", normal, 1, SWP_HIDEWINDOW);
+
+    focus("SetFocus on an inactive window", true);
+    focus("SetFocus on a hidden window", false);
 
     trace::section("bad show commands and handles");
     HWND window = make_window();

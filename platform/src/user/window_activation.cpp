@@ -90,7 +90,11 @@ void window_activate_restored(HWND window) {
         window_activate(window, WA_ACTIVE);
         return;
     }
-    activate(window, WA_ACTIVE, nullptr);
+    // Still the active window: it takes back the focus it lost as an icon, then hears
+    // WM_ACTIVATE again (its caption never went inactive, so no WM_NCACTIVATE).
+    window_change_focus(window);
+    if (find_window(window) == nullptr) return;
+    SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
 }
 
 void window_pass_activation(HWND window) {

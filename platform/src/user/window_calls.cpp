@@ -380,6 +380,13 @@ extern "C" HWND WINAPI SetFocus(HWND handle) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
+    // A window that is not the active one is activated first (WM_NCACTIVATE and WM_ACTIVATE,
+    // whose default handling already gives it the focus), as on Windows; the focus returned is
+    // the one found after that.
+    if (handle != nullptr && handle != platform::active_window()) {
+        platform::window_activate(handle, WA_ACTIVE);
+        if (find_window(handle) == nullptr) return nullptr;
+    }
     HWND previous = platform::focused_window();
     platform::window_change_focus(handle);
     return previous;

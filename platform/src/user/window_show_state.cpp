@@ -50,7 +50,9 @@ void minimize(HWND handle, PositionSource source) {
     window->restore_maximized = window->show_state == HostShowState::maximized;
     window->show_state = HostShowState::minimized;
     tell_host(*window, source);
-    window_send_size(handle);
+    // An icon takes no keys: the focus goes, though the window stays the active one.
+    if (focused_window() == handle) window_change_focus(nullptr);
+    if (find_window(handle) != nullptr) window_send_size(handle);
 }
 
 void maximize(HWND handle, bool activating, PositionSource source) {

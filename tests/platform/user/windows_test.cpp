@@ -385,3 +385,24 @@ TEST_F(Windows, ShowCommandsMinimiseMaximiseAndRestoreWithTheirSizes) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_FALSE(IsIconic(nullptr));
 }
+
+// SetFocus on a window that is not active activates it first; minimising takes the focus away
+// and restoring gives it back.
+TEST_F(Windows, SetFocusActivatesAndAnIconHasNoFocus) {
+    HWND a = recording::make_window("a");
+    HWND b = recording::make_window("b");
+    ShowWindow(a, SW_SHOW);
+    ShowWindow(b, SW_SHOW);
+    ASSERT_EQ(GetActiveWindow(), b);
+    recording::seen.clear();
+    SetFocus(a);
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetFocus(), a);
+    EXPECT_EQ(recording::of_kind(WM_NCACTIVATE).size(), 2u);  // b loses, a gains
+    ShowWindow(a, SW_MINIMIZE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    ShowWindow(a, SW_RESTORE);
+    EXPECT_EQ(GetFocus(), a);
+    DestroyWindow(a);
+    DestroyWindow(b);
+}

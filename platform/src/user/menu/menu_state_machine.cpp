@@ -21,6 +21,16 @@ int first_selectable(const MenuObject &menu) {
     return -1;
 }
 
+// A character no item has: the loop asks the owner about it.
+TrackStep unmatched(unsigned char c, HMENU menu, bool in_popup) {
+    TrackStep step;
+    step.unmatched_char = true;
+    step.typed = c;
+    step.char_menu = menu;
+    step.char_in_popup = in_popup;
+    return step;
+}
+
 }  // namespace
 
 MenuStateMachine::MenuStateMachine(HWND owner, HMENU bar, int bar_width, TextMeasure measure)
@@ -296,15 +306,6 @@ TrackStep MenuStateMachine::character(unsigned char c) {
     entered_by_char_ = false;
     bar_sel_ = title;
     return open_or_run_title();
-}
-
-TrackStep MenuStateMachine::unmatched(unsigned char c, HMENU menu, bool in_popup) {
-    TrackStep step;
-    step.unmatched_char = true;
-    step.typed = c;
-    step.char_menu = menu;
-    step.char_in_popup = in_popup;
-    return step;
 }
 
 TrackStep MenuStateMachine::menu_char_answer(int action, int index) {

@@ -80,7 +80,6 @@ private:
     TrackStep finish(bool leave_click = false);
     TrackStep finish_with(UINT command);
     TrackStep run_highlighted();
-    TrackStep unmatched(unsigned char c, HMENU menu, bool in_popup);
 
     HWND owner_;
     HMENU bar_;
