@@ -286,6 +286,9 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define SC_MOUSEMENU 0xF090
 #define SC_KEYMENU 0xF100
 #define SC_CLOSE 0xF060
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_RESTORE 0xF120
 
 /* ---- Window classes, styles, show commands, metrics ----------------------------------- */
 #define CS_VREDRAW 0x0001

@@ -1,5 +1,6 @@
 // menu_input.cpp: the menu bar driven by real key presses and clicks: Alt and F10 alone, Alt with
-// a letter that names a title or none, arrows, Enter and Escape, a title clicked open and closed.
+// a letter that names a title or none, arrows, Enter and Escape, a title clicked open and closed,
+// and Alt+F4.
 // Each section sends one sequence and lists, in order, every message the window received that a
 // menu or the keys and button produce, and which keys are still held afterwards.
 //
@@ -93,6 +94,7 @@ bool log_menu_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 log("WM_SYSCOMMAND %04x", static_cast<unsigned>(wparam));
             }
             return true;
+        case WM_CLOSE: log("WM_CLOSE"); return true;
         case WM_COMMAND:
             log("WM_COMMAND id %u from %u", static_cast<unsigned>(LOWORD(wparam)),
                 static_cast<unsigned>(HIWORD(wparam)));
@@ -235,6 +237,7 @@ int main() {
         input::click(w, 15, -8);
         input::click(w, 30, 28);
     });
-    DestroyWindow(w);
+    // Last, as it closes the window: DefWindowProc turns Alt+F4 into SC_CLOSE, then WM_CLOSE.
+    scenario(w, "Alt+F4", [] { alt(VK_F4); });
     return 0;
 }

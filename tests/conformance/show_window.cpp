@@ -90,6 +90,19 @@ void show(const char *name, const int *start, int starts, int command) {
     DestroyWindow(window);
 }
 
+// The window menu's commands as DefWindowProc carries them out.
+void sys_command(const char *name, const int *start, int starts, WPARAM command) {
+    trace::section(name);
+    HWND window = make_window();
+    for (int i = 0; i < starts; ++i) ShowWindow(window, start[i]);
+    line = 0;
+    logging = true;
+    SendMessageA(window, WM_SYSCOMMAND, command, 0);
+    logging = false;
+    report(window);
+    DestroyWindow(window);
+}
+
 void set_pos(const char *name, const int *start, int starts, UINT flags) {
     trace::section(name);
     HWND window = make_window();
@@ -146,6 +159,10 @@ int main() {
     set_pos("hidden again SWP_SHOWWINDOW", hidden, 2, SWP_SHOWWINDOW);
     set_pos("normal SWP_HIDEWINDOW", normal, 1, SWP_HIDEWINDOW);
 
+    sys_command("normal SC_MINIMIZE", normal, 1, SC_MINIMIZE);
+    sys_command("normal SC_MAXIMIZE", normal, 1, SC_MAXIMIZE);
+    sys_command("maximised SC_RESTORE", maximised, 2, SC_RESTORE);
+    sys_command("minimised SC_RESTORE", minimised, 2, SC_RESTORE);
     focus("SetFocus on an inactive window", true);
     focus("SetFocus on a hidden window", false);
 

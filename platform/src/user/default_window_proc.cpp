@@ -89,6 +89,9 @@ LRESULT handle_sys_command(HWND window, WPARAM command, LPARAM lparam) {
         case SC_KEYMENU: menu_track_keyboard(window, static_cast<int>(lparam)); return 0;
         case SC_MOUSEMENU: track_mouse_menu(window, lparam); return 0;
         case SC_CLOSE: SendMessageA(window, WM_CLOSE, 0, 0); return 0;
+        case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
+        case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
+        case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
         default: return 0;
     }
 }

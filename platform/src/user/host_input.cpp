@@ -1,12 +1,12 @@
 // host_input.cpp: input from a host becomes window messages in the input queue (host_input.h).
 //
 // Keys go to the focused window (the one last shown with an activating command, or clicked);
-// with no focused window they are dropped. Mouse positions arrive in content coordinates (the
-// menu bar strip at the top) and leave in client coordinates, as signed 16-bit fields, so a point
-// over the bar has a negative y; a left press over the bar is WM_NCLBUTTONDOWN with HTMENU, whose
-// point is in screen coordinates as for every non-client message. Mouse messages carry the
-// MK_SHIFT and MK_CONTROL state of the keyboard.
-// Depends on the window table, the keyboard state and the message queue.
+// with no focused window they are dropped, the key state still following them. Mouse positions
+// arrive in content coordinates (the menu bar strip at the top) and leave in client coordinates, as
+// signed 16-bit fields, so a point over the bar has a negative y; a left press over the bar is
+// WM_NCLBUTTONDOWN with HTMENU, whose point is in screen coordinates as for every non-client
+// message. Mouse messages carry the MK_SHIFT and MK_CONTROL state of the keyboard. Depends on the
+// window table, the keyboard state and the message queue.
 #include "host/host_input.h"
 
 #include "user/keyboard_state.h"
@@ -59,8 +59,14 @@ void queue_press(HWND handle, int x, int y, int client_y) {
 void host_input_key(int vk, int scan, bool extended, bool down) {
     KeyMessage key = keyboard_input_event(vk, scan, extended, down);
     HWND target = GetFocus();
-    if (target == nullptr) return;
-    queue_input(input_message(target, key.message, key.wparam, key.lparam));
+    const MSG msg = input_message(target, key.message, key.wparam, key.lparam);
+    if (target == nullptr) {
+        // No window takes the key, but the key state still follows it, so a key released after
+        // its window went away does not stay held.
+        keyboard_note_retrieved(msg);
+        return;
+    }
+    queue_input(msg);
 }
 
 void host_input_text(int vk, int scan, unsigned char code) {
