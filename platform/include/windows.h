@@ -247,6 +247,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_NCDESTROY 0x0082
 #define WM_NCACTIVATE 0x0086
 #define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -263,6 +264,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_MENUSELECT 0x011F
 #define WM_MENUCHAR 0x0120
 #define WM_ENTERIDLE 0x0121
+#define WM_UNINITMENUPOPUP 0x0125
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -271,15 +273,22 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_USER 0x0400
 
 #define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 #define WA_CLICKACTIVE 2
 #define MK_LBUTTON 0x0001
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
 #define HTCLIENT 1
 #define HTMENU 5
 #define SC_MOUSEMENU 0xF090
 #define SC_KEYMENU 0xF100
 #define SC_CLOSE 0xF060
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_RESTORE 0xF120
 
 /* ---- Window classes, styles, show commands, metrics ----------------------------------- */
 #define CS_VREDRAW 0x0001
@@ -312,6 +321,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+#define SW_FORCEMINIMIZE 11
 
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
@@ -341,6 +351,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define PM_REMOVE 0x0001
 
 /* ---- Virtual-key codes ---------------------------------------------------------------- */
+#define VK_LBUTTON 0x01
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_CLEAR 0x0C
@@ -403,6 +414,9 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define MF_GRAYED 0x00000001L
 #define MF_DISABLED 0x00000002L
 #define MF_CHECKED 0x00000008L
+#define MF_HILITE 0x00000080L
+#define MF_SYSMENU 0x00002000L
+#define MF_MOUSESELECT 0x00008000L
 #define MF_POPUP 0x00000010L
 #define MF_BYPOSITION 0x00000400L
 #define MF_SEPARATOR 0x00000800L
@@ -518,6 +532,8 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
 BOOL WINAPI DestroyWindow(HWND handle);
 BOOL WINAPI IsWindow(HWND handle);
 BOOL WINAPI IsWindowVisible(HWND handle);
+BOOL WINAPI IsIconic(HWND handle);
+BOOL WINAPI IsZoomed(HWND handle);
 BOOL WINAPI ShowWindow(HWND handle, int command);
 HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title);
 int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int max_count);

@@ -18,7 +18,7 @@ work=$(cd "$2" && pwd)
 shift 2
 programs=("$@")
 if ((${#programs[@]} == 0)); then
-    programs=(gdi_shapes gdi_pixels gdi_objects gdi_text menus user_messages)
+    programs=(gdi_shapes gdi_pixels gdi_objects gdi_text menus user_messages menu_input show_window)
 fi
 
 source "$here/wine_session.sh"

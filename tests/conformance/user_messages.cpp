@@ -1,8 +1,8 @@
 // user_messages.cpp: the window system's messages: what a window procedure receives while a
 // window is created (plain, and with SetMenu inside WM_CREATE), shown, painted and destroyed;
 // the retrieval order of posted messages, the quit message, painting and timers; merged
-// invalidations; PeekMessage; TranslateMessage's characters; DefWindowProc's WM_CLOSE; and the
-// calls with bad and destroyed window handles.
+// invalidations; PeekMessage; TranslateMessage's characters; DefWindowProc's WM_CLOSE; FindWindowA
+// and MoveWindow; and the calls with bad and destroyed window handles.
 //
 // Depends on: trace.h. Prints a trace on standard output (see trace.h). Only the messages the
 // platform layer can send are logged, each with the parameters that carry information.
@@ -239,6 +239,22 @@ void close_by_default(void) {
     trace::value("IsWindow after", "%d", IsWindow(window));
 }
 
+// FindWindowA compares class and title without regard to case; MoveWindow with repaint sends the
+// move and size, and the erase comes with the paint that follows.
+void move_and_find(HWND window) {
+    trace::section("find and move");
+    trace::value("FindWindowA other case", "%d",
+                 FindWindowA("conformancemessages", "vorbl GRAPHICS") == window ? 1 : 0);
+    trace::value("FindWindowA title only", "%d",
+                 FindWindowA(nullptr, "VORBL graphics") == window ? 1 : 0);
+    logging = true;
+    trace::value("MoveWindow", "%d", MoveWindow(window, 30, 40, 500, 400, TRUE));
+    trace::value("UpdateWindow", "%d", UpdateWindow(window));
+    logging = false;
+    MoveWindow(window, 10, 20, 601, 540, FALSE);
+    ValidateRect(window, nullptr);
+}
+
 void destruction(HWND window) {
     trace::section("destroy");
     PostMessageA(window, WM_USER + 5, 5, 0);
@@ -283,6 +299,7 @@ int main() {
     paint_merging(window);
     translation(window);
     close_by_default();
+    move_and_find(window);
     destruction(window);
     return 0;
 }

@@ -102,8 +102,9 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
                    DWORD rop) {
     return platform::fail_when_memory_runs_out<BOOL>(FALSE, [&]() -> BOOL {
         DrawTarget target, source;
-        if (!open_target(dst, &target) || rop != SRCCOPY || !open_target(src, &source))
+        if (!open_target(src, &source, false) || !open_target(dst, &target) || rop != SRCCOPY) {
             return FALSE;
+        }
         if (width <= 0 || height <= 0) return TRUE;
         copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
         dc_drawn(*target.dc);
@@ -137,10 +138,14 @@ BOOL WINAPI ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT 
     });
 }
 
+// A pixel outside a DC's clip is neither set nor read, as on Windows.
 COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
     return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
         DrawTarget target;
-        if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+        if (!open_target(handle, &target, false) || !contains(target.surface, x, y) ||
+            !clip_contains(*target.dc, x, y)) {
+            return CLR_INVALID;
+        }
         put_pixel(target.surface, x, y, to_pixel(color));
         dc_drawn(*target.dc);
         return color & 0x00FFFFFF;
@@ -150,7 +155,10 @@ COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
 COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
     return platform::fail_when_memory_runs_out<COLORREF>(CLR_INVALID, [&]() -> COLORREF {
         DrawTarget target;
-        if (!open_target(handle, &target) || !contains(target.surface, x, y)) return CLR_INVALID;
+        if (!open_target(handle, &target, false) || !contains(target.surface, x, y) ||
+            !clip_contains(*target.dc, x, y)) {
+            return CLR_INVALID;
+        }
         return to_colorref(*pixel_at(target.surface, x, y));
     });
 }

@@ -17,6 +17,7 @@
 
 #include "core/handle_kinds.h"
 #include "core/object_counts.h"
+#include "gdi/clip_region.h"
 #include "gdi/handle_table.h"
 #include "user/window_surface.h"
 
@@ -105,7 +106,8 @@ PixelSurface dc_target(const DeviceContext &dc) {
     return bitmap == nullptr ? PixelSurface{} : bitmap_surface(*bitmap);
 }
 
-void dc_drawn(const DeviceContext &dc) {
+void dc_drawn(DeviceContext &dc) {
+    if (dc.clip_saved_valid) clip_restore(dc, dc_target(dc));
     if (dc.kind == DcKind::window) window_client_changed(dc.window);
 }
 

@@ -12,6 +12,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "core/pixel_surface.h"
 #include "gdi/objects.h"
 
@@ -31,6 +34,11 @@ struct DeviceContext {
     COLORREF text_color = RGB(0, 0, 0);
     COLORREF bk_color = RGB(255, 255, 255);
     int bk_mode = OPAQUE;
+    // Window DCs from BeginPaint: the update region's rectangles, empty for no clip, and the
+    // pixels saved while a drawing call runs (gdi/clip_region.h).
+    std::vector<RECT> clip;
+    std::vector<std::uint32_t> clip_saved;
+    bool clip_saved_valid = false;
 };
 
 // The live device context behind a handle, or nullptr.
@@ -39,7 +47,7 @@ DeviceContext *find_dc(HDC handle);
 // The pixels a DC draws into now (an empty surface when it has none).
 PixelSurface dc_target(const DeviceContext &dc);
 // Something was drawn through the DC: a window DC tells the window system to present it.
-void dc_drawn(const DeviceContext &dc);
+void dc_drawn(DeviceContext &dc);
 
 // The selected objects, or nullptr when the selection is somehow gone.
 const PenData *dc_pen(const DeviceContext &dc);

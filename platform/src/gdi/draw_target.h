@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "gdi/clip_region.h"
 #include "gdi/device_contexts.h"
 #include "gdi/raster/raster_core.h"
 
@@ -19,10 +20,13 @@ struct DrawTarget {
 };
 
 // The target of a DC, or false for a bad handle. A DC with no pixels is valid but draws nothing.
-inline bool open_target(HDC handle, DrawTarget *target) {
+// A call that draws (`drawing`) through a clipped DC saves the target first; its dc_drawn puts
+// back what the drawing changed outside the clip.
+inline bool open_target(HDC handle, DrawTarget *target, bool drawing = true) {
     target->dc = find_dc(handle);
     if (target->dc == nullptr) return false;
     target->surface = dc_target(*target->dc);
+    if (drawing && !target->dc->clip.empty()) clip_save(*target->dc, target->surface);
     return true;
 }
 

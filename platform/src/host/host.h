@@ -40,6 +40,8 @@ struct HostPlacement {
     bool maximize_box = false;                  // WS_MAXIMIZEBOX
 };
 
+enum class HostShowState { normal, minimized, maximized };
+
 struct HostBackend {
     // False for a host without a screen: pictures are made only when asked for.
     bool shows_pictures;
@@ -61,6 +63,8 @@ struct HostBackend {
     // pending), handing the input to the window system. Returns false when nothing can ever
     // arrive (no display and no deadline); the headless host aborts instead.
     bool (*wait_input)(std::uint64_t deadline_ms);
+    // Minimise, maximise or restore the window on the desktop (ShowWindow's show states).
+    void (*set_show_state)(HostWindow window, HostShowState state);
 };
 
 // The backend in use: headless when headless_host_use() was called, otherwise SDL2 on the

@@ -91,9 +91,12 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
+// Show states are kept by the window system alone: there is no desktop window to change.
+void set_show_state(HostWindow, HostShowState) {}
+
 constexpr HostBackend kHeadlessBackend = {false,         create_window, destroy_window, show_window,
                                           place_window,  present,       screen_size,    now_ms,
-                                          collect_input, wait_input};
+                                          collect_input, wait_input,    set_show_state};
 
 void press(int vk, bool down) {
     ScanCode scan = scan_code_for_virtual_key(vk);

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "host/host.h"
+
 namespace platform {
 
 // A key went down or up on the keyboard. `vk` is the Windows virtual-key code (generic
@@ -34,6 +36,8 @@ void host_input_expose(HWND handle);
 void host_input_focus(HWND handle);
 // The user resized the window: its content area (menu bar strip + client area) is now this size.
 void host_input_content_size(HWND handle, int width, int height);
+// The desktop minimised, maximised or restored the window.
+void host_input_show_state(HWND handle, HostShowState state);
 // The user moved the window: its outer frame's top-left corner is now at (x, y) on the screen.
 void host_input_moved(HWND handle, int x, int y);
 // The first row of the client area in the window's content area (the height of the menu bar

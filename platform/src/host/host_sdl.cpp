@@ -408,6 +408,18 @@ void show_window(HostWindow window, bool visible) {
     }
 }
 
+// The desktop window follows ShowWindow's minimise, maximise and restore; the window manager's
+// own changes come back through handle_window_event.
+void set_show_state(HostWindow window, HostShowState state) {
+    HostWindowRecord *record = record_of(window);
+    if (record == nullptr || video_state != VideoState::ready) return;
+    switch (state) {
+        case HostShowState::minimized: SDL_MinimizeWindow(record->sdl); break;
+        case HostShowState::maximized: SDL_MaximizeWindow(record->sdl); break;
+        case HostShowState::normal: SDL_RestoreWindow(record->sdl); break;
+    }
+}
+
 void place_window(HostWindow window, const HostPlacement &placement) {
     HostWindowRecord *record = record_of(window);
     if (record == nullptr || video_state != VideoState::ready) return;
@@ -634,6 +646,13 @@ void handle_window_event(const SDL_WindowEvent &event) {
             host_input_content_size(owner, event.data1 / scale, event.data2 / scale);
             break;
         case SDL_WINDOWEVENT_MOVED: report_move(*record, event.data1, event.data2); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            host_input_show_state(owner, HostShowState::minimized);
+            break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            host_input_show_state(owner, HostShowState::maximized);
+            break;
+        case SDL_WINDOWEVENT_RESTORED: host_input_show_state(owner, HostShowState::normal); break;
         default: break;
     }
 }
@@ -694,7 +713,7 @@ bool wait_input(std::uint64_t deadline_ms) {
 
 constexpr HostBackend kSdlBackend = {true,          create_window, destroy_window, show_window,
                                      place_window,  present,       screen_size,    now_ms,
-                                     collect_input, wait_input};
+                                     collect_input, wait_input,    set_show_state};
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "core/memory_exhaustion.h"
 #include "user/keyboard_state.h"
 #include "user/menu/menu_modal_loop.h"
+#include "user/window_layout.h"
 #include "user/window_position.h"
 #include "user/window_table.h"
 
@@ -40,12 +41,18 @@ POINT point_from_lparam(LPARAM lparam) {
     return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
 }
 
+// A press on the menu bar asks for the menu through WM_SYSCOMMAND, with the screen point.
 LRESULT handle_nc_button(HWND window, WPARAM hit, LPARAM lparam) {
-    if (hit == HTMENU) {
-        POINT at = point_from_lparam(lparam);
-        menu_track_mouse(window, at.x, at.y);
-    }
+    if (hit == HTMENU) SendMessageA(window, WM_SYSCOMMAND, SC_MOUSEMENU, lparam);
     return 0;
+}
+
+void track_mouse_menu(HWND window, LPARAM screen_point) {
+    const Window *record = find_window(window);
+    if (record == nullptr) return;
+    const POINT origin = window_client_origin(*record);
+    const POINT at = point_from_lparam(screen_point);
+    menu_track_mouse(window, at.x - origin.x, at.y - origin.y);
 }
 
 LRESULT handle_sys_key_down(HWND window, WPARAM vk, LPARAM lparam) {
@@ -81,7 +88,11 @@ LRESULT handle_activate(HWND window, WPARAM state) {
 LRESULT handle_sys_command(HWND window, WPARAM command, LPARAM lparam) {
     switch (command & 0xFFF0) {
         case SC_KEYMENU: menu_track_keyboard(window, static_cast<int>(lparam)); return 0;
+        case SC_MOUSEMENU: track_mouse_menu(window, lparam); return 0;
         case SC_CLOSE: SendMessageA(window, WM_CLOSE, 0, 0); return 0;
+        case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
+        case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
+        case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
         default: return 0;
     }
 }

@@ -1,10 +1,12 @@
 // host_input.cpp: input from a host becomes window messages in the input queue (host_input.h).
 //
 // Keys go to the focused window (the one last shown with an activating command, or clicked);
-// with no focused window they are dropped. Mouse positions arrive in content coordinates (the
-// menu bar strip at the top) and leave in client coordinates, as signed 16-bit fields, so a point
-// over the bar has a negative y; a left press over the bar is WM_NCLBUTTONDOWN with HTMENU.
-// Depends on the window table, the keyboard state and the message queue.
+// with no focused window they are dropped, the key state still following them. Mouse positions
+// arrive in content coordinates (the menu bar strip at the top) and leave in client coordinates, as
+// signed 16-bit fields, so a point over the bar has a negative y; a left press over the bar is
+// WM_NCLBUTTONDOWN with HTMENU, whose point is in screen coordinates as for every non-client
+// message. Mouse messages carry the MK_SHIFT and MK_CONTROL state of the keyboard. Depends on the
+// window table, the keyboard state and the message queue.
 #include "host/host_input.h"
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "user/window_activation.h"
 #include "user/window_layout.h"
 #include "user/window_position.h"
+#include "user/window_show_state.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -36,14 +39,21 @@ bool inside_content(const Window &window, int x, int y) {
     return x >= 0 && y >= 0 && x < window.content_width && y < window.content_height;
 }
 
+WPARAM modifier_keys() {
+    return (keyboard_input_key_down(VK_SHIFT) ? MK_SHIFT : 0) |
+           (keyboard_input_key_down(VK_CONTROL) ? MK_CONTROL : 0);
+}
+
 void queue_press(HWND handle, int x, int y, int client_y) {
     const Window *window = find_window(handle);
     if (window == nullptr) return;
-    LPARAM where = MAKELPARAM(x, client_y);
     if (y < window->bar_height) {
-        queue_input(input_message(handle, WM_NCLBUTTONDOWN, HTMENU, where));
+        const POINT origin = window_client_origin(*window);
+        const LPARAM screen = MAKELPARAM(origin.x + x, origin.y + client_y);
+        queue_input(input_message(handle, WM_NCLBUTTONDOWN, HTMENU, screen));
     } else {
-        queue_input(input_message(handle, WM_LBUTTONDOWN, MK_LBUTTON, where));
+        queue_input(input_message(handle, WM_LBUTTONDOWN, MK_LBUTTON | modifier_keys(),
+                                  MAKELPARAM(x, client_y)));
     }
 }
 
@@ -52,8 +62,14 @@ void queue_press(HWND handle, int x, int y, int client_y) {
 void host_input_key(int vk, int scan, bool extended, bool down) {
     KeyMessage key = keyboard_input_event(vk, scan, extended, down);
     HWND target = GetFocus();
-    if (target == nullptr) return;
-    queue_input(input_message(target, key.message, key.wparam, key.lparam));
+    const MSG msg = input_message(target, key.message, key.wparam, key.lparam);
+    if (target == nullptr) {
+        // No window takes the key, but the key state still follows it, so a key released after
+        // its window went away does not stay held.
+        keyboard_note_retrieved(msg);
+        return;
+    }
+    queue_input(msg);
 }
 
 void host_input_text(int vk, int scan, unsigned char code) {
@@ -67,13 +83,13 @@ void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {
     if (window == nullptr) return;
     int client_y = y - window->bar_height;
     if (move) {
-        WPARAM buttons = left_button_down ? MK_LBUTTON : 0;
+        WPARAM buttons = (left_button_down ? MK_LBUTTON : 0) | modifier_keys();
         queue_input(input_message(handle, WM_MOUSEMOVE, buttons, MAKELPARAM(x, client_y)));
         return;
     }
     if (!down) {
         left_button_down = false;
-        queue_input(input_message(handle, WM_LBUTTONUP, 0, MAKELPARAM(x, client_y)));
+        queue_input(input_message(handle, WM_LBUTTONUP, modifier_keys(), MAKELPARAM(x, client_y)));
         return;
     }
     if (!inside_content(*window, x, y)) return;  // a press on the frame is the host's
@@ -111,6 +127,10 @@ void host_input_content_size(HWND handle, int width, int height) {
     window_set_position(handle, nullptr, 0, 0, outer(width, edges.left, edges.right),
                         outer(height, edges.top, edges.bottom),
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE, PositionSource::host);
+}
+
+void host_input_show_state(HWND handle, HostShowState state) {
+    if (find_window(handle) != nullptr) window_show_state_from_host(handle, state);
 }
 
 void host_input_moved(HWND handle, int x, int y) {

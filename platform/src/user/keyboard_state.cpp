@@ -115,7 +115,6 @@ int modifier_slot(const KeyTable &table) {
 
 KeyMessage keyboard_input_event(int vk, int scan, bool extended, bool down) {
     vk &= 0xFF;
-    bool alt_before = is_down(input_state, VK_MENU);
     int sided = sided_key(vk, scan, extended);
     bool was_down = is_down(input_state, sided != 0 ? sided : vk);
     if (down && vk == VK_MENU && !was_down)
@@ -128,7 +127,9 @@ KeyMessage keyboard_input_event(int vk, int scan, bool extended, bool down) {
     KeyMessage out;
     out.message = key_message_kind(vk, down, alt, ctrl);
     out.wparam = static_cast<WPARAM>(vk);
-    out.lparam = key_lparam(scan, extended, down ? alt : alt_before, was_down, down);
+    // The context bit says whether Alt is down as the key moves: after the move, so the release
+    // of Alt itself has it clear.
+    out.lparam = key_lparam(scan, extended, alt, was_down, down);
     if (!down && vk == VK_MENU) alt_alone_input = false;
     return out;
 }
@@ -150,6 +151,8 @@ bool keyboard_take_menu_key_release(int vk) {
     if (matches || vk == VK_MENU || vk == VK_F10) menu_key_armed = 0;
     return matches;
 }
+
+void keyboard_forget_menu_key() { menu_key_armed = 0; }
 
 void keyboard_sync_caps_lock(bool on) {
     for (KeyTable *table : {&input_state, &thread_state}) {

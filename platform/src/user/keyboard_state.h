@@ -29,6 +29,8 @@ void keyboard_note_retrieved(const MSG &msg);
 // DefWindowProcA's view of Alt or F10 pressed and released alone: returns true (once) when the
 // key-up `vk` ends such a press.
 bool keyboard_take_menu_key_release(int vk);
+// The open menu took a key-down: the release of Alt or F10 that follows is no longer alone.
+void keyboard_forget_menu_key();
 
 // The host's CapsLock light: keeps both states' toggle in step with the desktop.
 void keyboard_sync_caps_lock(bool on);

@@ -139,7 +139,13 @@ void queue_input(const MSG &msg) {
 
 void queue_drop_window(HWND window) {
     std::erase_if(posted_messages, [window](const MSG &m) { return m.hwnd == window; });
-    std::erase_if(input_messages, [window](const MSG &m) { return m.hwnd == window; });
+    // The key messages go with the window, but the key state still follows them, so a key
+    // released after its window closed (Alt of Alt+F4) does not stay held.
+    std::erase_if(input_messages, [window](const MSG &m) {
+        if (m.hwnd != window) return false;
+        keyboard_note_retrieved(m);
+        return true;
+    });
 }
 
 }  // namespace platform

@@ -1,17 +1,20 @@
 // update_region.cpp: the update region and the calls around it: InvalidateRect, ValidateRect,
 // UpdateWindow, BeginPaint, EndPaint, GetDC and ReleaseDC.
 //
-// The update region is kept as its bounding box in client coordinates, which is what
-// PAINTSTRUCT.rcPaint reports; validating a part of it shrinks the box only where the part
-// covers whole rows or columns, so the region may stay larger than Windows' but never smaller
-// (a repaint too many, never one too few). Hidden windows collect no update region: showing a
-// window invalidates all of it, and showing or resizing a window erases it at once, as Windows
-// does. Device contexts come from the GDI (gdi/device_contexts.h).
+// The update region is kept as a list of rectangles in client coordinates and their bounding
+// box, which is what PAINTSTRUCT.rcPaint reports; the DC BeginPaint returns is clipped to the
+// rectangles, so a paint changes nothing outside the region. Past kMaxUpdateParts rectangles the
+// list becomes its bounding box (a repaint too large, never one too small). Hidden windows collect
+// no update region: showing a window invalidates all of it, and showing or resizing a window
+// erases it at once, as Windows does. Device contexts come from the GDI (gdi/device_contexts.h,
+// gdi/clip_region.h).
 #include "user/update_region.h"
 #include "core/memory_exhaustion.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "gdi/clip_region.h"
 #include "gdi/device_contexts.h"
 #include "user/window_table.h"
 
@@ -46,24 +49,50 @@ bool contains(const RECT &outer, const RECT &inner) {
            outer.bottom >= inner.bottom;
 }
 
-// Remove `cut` from the update box where that leaves a box.
-void subtract_from_update(Window &window, const RECT &cut) {
-    RECT &box = window.update;
-    if (contains(cut, box)) {
-        window.has_update = false;
-        return;
+constexpr std::size_t kMaxUpdateParts = 32;
+
+// The bounding box follows the parts; no parts, no update region.
+void refresh_update_box(Window &window) {
+    window.has_update = !window.update_parts.empty();
+    if (!window.has_update) return;
+    RECT box = window.update_parts.front();
+    for (const RECT &part : window.update_parts) box = unite(box, part);
+    window.update = box;
+}
+
+void add_to_update(Window &window, const RECT &area) {
+    std::vector<RECT> &parts = window.update_parts;
+    for (const RECT &part : parts) {
+        if (contains(part, area)) return;
     }
-    bool full_width = cut.left <= box.left && cut.right >= box.right;
-    bool full_height = cut.top <= box.top && cut.bottom >= box.bottom;
-    if (full_width && cut.top <= box.top && cut.bottom > box.top)
-        box.top = cut.bottom;
-    else if (full_width && cut.bottom >= box.bottom && cut.top < box.bottom)
-        box.bottom = cut.top;
-    else if (full_height && cut.left <= box.left && cut.right > box.left)
-        box.left = cut.right;
-    else if (full_height && cut.right >= box.right && cut.left < box.right)
-        box.right = cut.left;
-    if (is_empty(box)) window.has_update = false;
+    std::erase_if(parts, [&area](const RECT &part) { return contains(area, part); });
+    parts.push_back(area);
+    refresh_update_box(window);
+    if (parts.size() > kMaxUpdateParts) parts.assign(1, window.update);
+}
+
+// Remove `cut` from the update region: each rectangle it overlaps leaves up to four pieces.
+void subtract_from_update(Window &window, const RECT &cut) {
+    std::vector<RECT> kept;
+    for (const RECT &part : window.update_parts) {
+        const RECT overlap = intersect(part, cut);
+        if (is_empty(overlap)) {
+            kept.push_back(part);
+            continue;
+        }
+        const RECT pieces[] = {{part.left, part.top, part.right, overlap.top},
+                               {part.left, overlap.bottom, part.right, part.bottom},
+                               {part.left, overlap.top, overlap.left, overlap.bottom},
+                               {overlap.right, overlap.top, part.right, overlap.bottom}};
+        for (const RECT &piece : pieces) {
+            if (!is_empty(piece)) kept.push_back(piece);
+        }
+    }
+    window.update_parts = std::move(kept);
+    refresh_update_box(window);
+    if (window.update_parts.size() > kMaxUpdateParts) {
+        window.update_parts.assign(1, window.update);
+    }
 }
 
 // WM_ERASEBKGND for the update region through `dc`, with the box the default procedure erases;
@@ -88,6 +117,7 @@ void window_erase_now(HWND handle) {
     if (dc == nullptr) return;  // left for BeginPaint
     window->erase_pending = false;
     window->erase_declined = false;
+    dc_clip_to_rects(dc, window->update_parts);  // only the region is erased
     const bool erased = send_erase(handle, dc, window->update);
     release_window_dc(handle, dc);
     window = find_window(handle);
@@ -115,8 +145,8 @@ extern "C" BOOL WINAPI InvalidateRect(HWND handle, const RECT *rect, BOOL erase)
         RECT area = client_rect(*window);
         if (rect != nullptr) area = intersect(area, normalised(*rect));
         if (is_empty(area)) return TRUE;
-        window->update = window->has_update ? unite(window->update, area) : area;
-        window->has_update = true;
+        if (!window->has_update) window->update_parts.clear();
+        add_to_update(*window, area);
         if (erase) window->erase_pending = true;
         return TRUE;
     });
@@ -133,6 +163,7 @@ extern "C" BOOL WINAPI ValidateRect(HWND handle, const RECT *rect) {
         if (!window->has_update) return TRUE;
         if (rect == nullptr) {
             window->has_update = false;
+            window->update_parts.clear();
         } else {
             subtract_from_update(*window, normalised(*rect));
         }
@@ -162,11 +193,21 @@ extern "C" HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
         }
         *paint = PAINTSTRUCT{};
         paint->rcPaint = window->has_update ? window->update : RECT{0, 0, 0, 0};
+        std::vector<RECT> parts =
+            window->has_update ? std::move(window->update_parts) : std::vector<RECT>{};
         const bool erase = window->erase_pending;
         paint->fErase = window->erase_declined ? TRUE : FALSE;
         window->has_update = false;  // validated now, before any drawing
+        window->update_parts.clear();
         window->erase_pending = window->erase_declined = false;
+        const bool whole_client = parts.size() == 1 && parts.front().left <= 0 &&
+                                  parts.front().top <= 0 &&
+                                  parts.front().right >= window->client_width &&
+                                  parts.front().bottom >= window->client_height;
+        // With no update region the DC clips everything away: an empty rectangle stands for it.
+        if (parts.empty()) parts.push_back(RECT{0, 0, 0, 0});
         HDC dc = platform::create_window_dc(handle);
+        if (dc != nullptr && !whole_client) platform::dc_clip_to_rects(dc, std::move(parts));
         paint->hdc = dc;
         if (erase && dc != nullptr) {
             paint->fErase = platform::send_erase(handle, dc, paint->rcPaint) ? FALSE : TRUE;

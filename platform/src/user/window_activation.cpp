@@ -85,6 +85,19 @@ void window_activate(HWND window, WORD how) {
     if (find_window(window) != nullptr) activate(window, how, previous);
 }
 
+void window_activate_restored(HWND window) {
+    if (find_window(window) == nullptr) return;
+    if (window != active_window()) {
+        window_activate(window, WA_ACTIVE);
+        return;
+    }
+    // Still the active window: it takes back the focus it lost as an icon, then hears
+    // WM_ACTIVATE again (its caption never went inactive, so no WM_NCACTIVATE).
+    window_change_focus(window);
+    if (find_window(window) == nullptr) return;
+    SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+}
+
 void window_pass_activation(HWND window) {
     if (window == active_window()) {
         const HWND next = next_to_activate(window);

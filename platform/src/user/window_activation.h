@@ -22,6 +22,9 @@ void z_order_to_bottom(HWND window);
 // Make `window` the active window (`how` is WA_ACTIVE or WA_CLICKACTIVE) and put it on top.
 // Nothing happens when it is active already.
 void window_activate(HWND window, WORD how);
+// A window restored from an icon is activated again: when it stayed the active window while
+// minimised, it takes the focus back and hears WM_ACTIVATE again.
+void window_activate_restored(HWND window);
 // `window` is being hidden or destroyed: if it is active, activation passes to the topmost
 // other visible window (or to none), and a focus inside it is taken away.
 void window_pass_activation(HWND window);

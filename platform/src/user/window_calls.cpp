@@ -21,6 +21,7 @@
 #include "user/window_classes.h"
 #include "user/window_layout.h"
 #include "user/window_position.h"
+#include "user/window_show_state.h"
 #include "user/window_table.h"
 
 namespace platform {
@@ -167,13 +168,24 @@ void show_hidden_window(HWND handle, bool activating) {
     }
 }
 
+// Titles compare without regard to case, as on Windows.
 bool title_matches(const Window &window, LPCSTR title) {
-    return title == nullptr || window.title == title;
+    return title == nullptr || strcasecmp(window.title.c_str(), title) == 0;
 }
 
 bool class_matches(const Window &window, const WindowClass *window_class) {
     return window_class == nullptr ||
            strcasecmp(window.class_name.c_str(), window_class->name.c_str()) == 0;
+}
+
+bool minimizing(int command) {
+    return command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE ||
+           command == SW_FORCEMINIMIZE;
+}
+
+bool changes_state(int command) {
+    return minimizing(command) || command == SW_SHOWMAXIMIZED || command == SW_RESTORE ||
+           command == SW_SHOWNORMAL;
 }
 
 bool is_activating(int command) {
@@ -283,18 +295,39 @@ extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return FALSE;
         }
+        // A command out of range changes nothing and sets no error code.
+        if (command < SW_HIDE || command > SW_FORCEMINIMIZE) return FALSE;
         const bool was_visible = window->visible;
         const bool show = command != SW_HIDE;
         const bool activating = is_activating(command);
+        const bool minimized = window->show_state == HostShowState::minimized;
         if (show && !was_visible) {
-            show_hidden_window(handle, activating);
-        } else if (show && activating) {
+            show_hidden_window(handle, activating && !minimizing(command));
+        } else if (show && activating && !minimized && !changes_state(command)) {
             window_activate(handle, WA_ACTIVE);
         } else if (!show && was_visible) {
             hide_window(handle);
         }
+        if (!show || find_window(handle) == nullptr) return was_visible ? TRUE : FALSE;
+        if (minimizing(command)) {
+            window_minimize(handle);
+        } else if (command == SW_SHOWMAXIMIZED) {
+            window_maximize(handle, activating);
+        } else if (command == SW_RESTORE || command == SW_SHOWNORMAL) {
+            window_restore(handle, activating);
+        }
         return was_visible ? TRUE : FALSE;
     });
+}
+
+extern "C" BOOL WINAPI IsIconic(HWND handle) {
+    const Window *window = find_window(handle);
+    return window != nullptr && window->show_state == platform::HostShowState::minimized;
+}
+
+extern "C" BOOL WINAPI IsZoomed(HWND handle) {
+    const Window *window = find_window(handle);
+    return window != nullptr && window->show_state == platform::HostShowState::maximized;
 }
 
 extern "C" HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR title) {
@@ -337,7 +370,9 @@ extern "C" BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
             SetLastError(window == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        *rect = RECT{0, 0, window->client_width, window->client_height};
+        *rect = window->show_state == platform::HostShowState::minimized
+                    ? RECT{0, 0, 0, 0}
+                    : RECT{0, 0, window->client_width, window->client_height};
         return TRUE;
     });
 }
@@ -371,6 +406,13 @@ extern "C" HWND WINAPI SetFocus(HWND handle) {
         if (handle != nullptr && find_window(handle) == nullptr) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
+        }
+        // A window that is not the active one is activated first (WM_NCACTIVATE and WM_ACTIVATE,
+        // whose default handling already gives it the focus), as on Windows; the focus returned is
+        // the one found after that.
+        if (handle != nullptr && handle != platform::active_window()) {
+            platform::window_activate(handle, WA_ACTIVE);
+            if (find_window(handle) == nullptr) return nullptr;
         }
         HWND previous = platform::focused_window();
         platform::window_change_focus(handle);

@@ -78,8 +78,15 @@ HostPlacement window_placement(const Window &window) {
 void window_send_size(HWND handle) {
     const Window *window = find_window(handle);
     if (window == nullptr) return;
+    // A minimised window's client area is empty; the kind says which state the size belongs to.
+    if (window->show_state == HostShowState::minimized) {
+        SendMessageA(handle, WM_SIZE, SIZE_MINIMIZED, 0);
+        return;
+    }
+    const WPARAM kind =
+        window->show_state == HostShowState::maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
     LPARAM size = MAKELPARAM(window->client_width, window->client_height);
-    SendMessageA(handle, WM_SIZE, SIZE_RESTORED, size);
+    SendMessageA(handle, WM_SIZE, kind, size);
 }
 
 void window_send_move(HWND handle) {

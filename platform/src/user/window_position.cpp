@@ -10,6 +10,7 @@
 
 #include "user/update_region.h"
 #include "user/window_activation.h"
+#include "user/window_classes.h"
 #include "user/window_layout.h"
 #include "user/window_table.h"
 
@@ -39,6 +40,7 @@ struct Change {
     bool resized = false;
     bool client_moved = false;
     bool client_resized = false;
+    int old_width = 0, old_height = 0;  // client size before
 };
 
 // Apply the (possibly edited) request to the window record.
@@ -59,6 +61,8 @@ Change apply(Window &window, const WINDOWPOS &position) {
     const POINT origin = window_client_origin(window);
     change.client_moved = origin.x != old_origin.x || origin.y != old_origin.y;
     change.client_resized = window.client_width != old_width || window.client_height != old_height;
+    change.old_width = old_width;
+    change.old_height = old_height;
     return change;
 }
 
@@ -68,6 +72,35 @@ void apply_z_order(HWND handle, HWND insert_after, UINT flags) {
         z_order_to_bottom(handle);
     } else {
         z_order_to_top(handle);
+    }
+}
+
+// A resized client area is painted again where it grew; all of it when its class asks for that
+// with CS_HREDRAW (width changed) or CS_VREDRAW (height changed), as on Windows.
+void invalidate_resized(const Window &window, const Change &change) {
+    const WindowClass *window_class = find_window_class(window.class_name.c_str());
+    const UINT style = window_class != nullptr ? window_class->style : 0;
+    const bool width_changed = window.client_width != change.old_width;
+    const bool height_changed = window.client_height != change.old_height;
+    if (((style & CS_HREDRAW) != 0 && width_changed) ||
+        ((style & CS_VREDRAW) != 0 && height_changed)) {
+        InvalidateRect(window.handle, nullptr, TRUE);
+        return;
+    }
+    const RECT right{change.old_width, 0, window.client_width, window.client_height};
+    const RECT bottom{0, change.old_height, window.client_width, window.client_height};
+    if (window.client_width > change.old_width) InvalidateRect(window.handle, &right, TRUE);
+    if (window.client_height > change.old_height) InvalidateRect(window.handle, &bottom, TRUE);
+}
+
+// SWP_SHOWWINDOW and SWP_HIDEWINDOW: no WM_SHOWWINDOW, as on Windows; a shown window is
+// painted in full, and activated below unless SWP_NOACTIVATE.
+void set_visibility(Window &window, bool visible) {
+    window.visible = visible;
+    host().show_window(window.host_window, visible);
+    if (visible) {
+        window.needs_present = true;
+        InvalidateRect(window.handle, nullptr, TRUE);
     }
 }
 
@@ -91,13 +124,16 @@ BOOL window_set_position(HWND handle, HWND insert_after, int x, int y, int width
     }
     const Change change = apply(*window, position);
     const bool frame_changed = (position.flags & SWP_FRAMECHANGED) != 0;
-    if (!change.moved && !change.resized && !frame_changed) return TRUE;
+    const bool shows = (position.flags & SWP_SHOWWINDOW) != 0 && !window->visible;
+    const bool hides = (position.flags & SWP_HIDEWINDOW) != 0 && window->visible && !shows;
+    if (!change.moved && !change.resized && !frame_changed && !shows && !hides) return TRUE;
+    if (shows || hides) set_visibility(*window, shows);
     if (!change.client_resized) position.flags |= kSwpNoClientSize;
     if (!change.client_moved) position.flags |= kSwpNoClientMove;
     if (source == PositionSource::program && (change.moved || change.resized)) {
         host().place_window(window->host_window, window_placement(*window));
     }
-    if (change.client_resized) InvalidateRect(handle, nullptr, TRUE);
+    if (change.client_resized) invalidate_resized(*window, change);
     apply_z_order(handle, insert_after, position.flags);
     if ((position.flags & SWP_NOACTIVATE) == 0 && window->visible) {
         window_activate(handle, WA_ACTIVE);

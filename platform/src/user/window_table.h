@@ -42,12 +42,19 @@ struct Window {
     HostWindow host_window = 0;
     bool visible = false;
     bool destroying = false;
+    // Minimised or maximised (ShowWindow); `normal_place` is the outer rectangle to restore, and
+    // `restore_maximized` says a minimised window goes back to maximised.
+    HostShowState show_state = HostShowState::normal;
+    RECT normal_place{};
+    bool restore_maximized = false;
     bool shown_once = false;  // the first show sends the WM_SIZE and WM_MOVE Windows keeps for it
     bool needs_present = false;
     bool bar_dirty = true;  // the menu bar strip must be painted before the next present
-    // The update region, kept as its bounding box in client coordinates.
+    // The update region in client coordinates: its rectangles (they may overlap) and their
+    // bounding box, which PAINTSTRUCT.rcPaint reports.
     bool has_update = false;
     RECT update{};
+    std::vector<RECT> update_parts;
     bool erase_pending = false;
     // The window procedure was asked to erase at once and did not: BeginPaint reports fErase.
     bool erase_declined = false;

@@ -72,6 +72,7 @@ TEST(WindowDC, CanvasCopyThroughAWindowDcIsClippedToTheClientArea) {
 
 TEST(WindowDC, PaintDcIsGivenBackByEndPaint) {
     HWND window = make_window(120, 100);
+    ShowWindow(window, SW_SHOW);  // all of the client area is to be painted
     const PlatformObjectCounts before = live_objects();
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
@@ -83,5 +84,49 @@ TEST(WindowDC, PaintDcIsGivenBackByEndPaint) {
     HDC check = GetDC(window);
     EXPECT_EQ(GetPixel(check, 3, 3), kPen);
     ReleaseDC(window, check);
+    DestroyWindow(window);
+}
+
+// Two invalid rectangles: a paint over the whole client area reaches them and neither the gap
+// between them nor the rest; SetPixel and GetPixel outside them fail; ValidateRect cuts a hole.
+TEST(WindowDC, PaintDcIsClippedToTheRectanglesOfTheUpdateRegion) {
+    HWND window = make_window(200, 150);
+    ShowWindow(window, SW_SHOW);
+    ValidateRect(window, nullptr);
+    RECT client{};
+    GetClientRect(window, &client);
+    const RECT first{10, 20, 20, 30}, second{40, 20, 50, 30};
+    InvalidateRect(window, &first, FALSE);
+    InvalidateRect(window, &second, FALSE);
+    const RECT hole{12, 22, 14, 24};
+    ValidateRect(window, &hole);
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window, &paint);
+    EXPECT_EQ(paint.rcPaint.left, 10);
+    EXPECT_EQ(paint.rcPaint.right, 50);
+    HBRUSH brush = CreateSolidBrush(kBrush);
+    EXPECT_NE(FillRect(dc, &client, brush), 0);
+    DeleteObject(brush);
+    EXPECT_EQ(SetPixel(dc, 30, 25, kPen), CLR_INVALID);
+    EXPECT_EQ(GetPixel(dc, 30, 25), CLR_INVALID);
+    EXPECT_EQ(SetPixel(dc, 45, 25, kPen), kPen);
+    EndPaint(window, &paint);
+    HDC check = GetDC(window);
+    const struct {
+        int x, y;
+        bool painted;
+    } probes[] = {{10, 20, true},  {19, 29, true}, {20, 25, false}, {30, 25, false},
+                  {40, 20, true},  {49, 29, true}, {9, 25, false},  {12, 22, false},
+                  {13, 23, false}, {14, 22, true}, {25, 50, false}, {0, 0, false}};
+    for (const auto &probe : probes) {
+        const COLORREF pixel = GetPixel(check, probe.x, probe.y);
+        EXPECT_EQ(pixel == kBrush, probe.painted) << probe.x << "," << probe.y;
+    }
+    EXPECT_EQ(GetPixel(check, 45, 25), kPen);
+    ReleaseDC(window, check);
+    // Nothing left to paint: a BeginPaint now clips everything away.
+    dc = BeginPaint(window, &paint);
+    EXPECT_EQ(SetPixel(dc, 15, 25, kPen), CLR_INVALID);
+    EndPaint(window, &paint);
     DestroyWindow(window);
 }

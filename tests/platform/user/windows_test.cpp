@@ -236,8 +236,10 @@ TEST_F(Windows, InvalidationsMergeIntoOnePaintAndBeginPaintValidatesAndErases) {
     EXPECT_EQ(recording::of_kind(WM_ERASEBKGND).size(), 1u);
     EXPECT_TRUE(EndPaint(window, &paint));
     platform::PixelSurface pixels = platform::window_client_surface(window);
-    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
-    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update box";
+    EXPECT_EQ(pixels.pixels[10 * pixels.stride + 55], 0x00FF0000u) << "filled with the brush";
+    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 15], 0x00FF0000u) << "both rectangles";
+    EXPECT_EQ(pixels.pixels[15 * pixels.stride + 35], 0x00FFFFFFu) << "not the gap between";
+    EXPECT_EQ(pixels.pixels[50 * pixels.stride + 55], 0x00FFFFFFu) << "only the update region";
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "validated by BeginPaint";
     DestroyWindow(window);
@@ -278,7 +280,7 @@ TEST_F(Windows, HiddenWindowsGetNoPaintAndPartialValidationShrinksTheRegion) {
     EndPaint(window, &paint);
 }
 
-TEST_F(Windows, APressOverTheMenuBarIsANonClientPressWithANegativeClientY) {
+TEST_F(Windows, APressOverTheMenuBarIsANonClientPressAtItsScreenPoint) {
     recording::on_create = attach_menu_bar;
     HWND window = recording::make_window("Bar", 300, 200);
     recording::on_create = nullptr;
@@ -290,8 +292,14 @@ TEST_F(Windows, APressOverTheMenuBarIsANonClientPressWithANegativeClientY) {
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_NCLBUTTONDOWN));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTMENU));
-    EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), -5);
-    EXPECT_EQ(LOWORD(msg.lParam), 12);
+    // The client area sits inside an even frame, at the bottom of the outer rectangle.
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const LONG frame = (outer.right - outer.left - client.right) / 2;
+    const LONG client_top = outer.bottom - frame - client.bottom;
+    EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), client_top - 5);
+    EXPECT_EQ(LOWORD(msg.lParam), outer.left + frame + 12);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONUP));
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
@@ -327,3 +335,74 @@ TEST_F(Windows, ScreenMetricsAreTheHostsScreen) {
 }
 
 }  // namespace
+
+// Each show command from each state: the WM_SIZE it sends (kind and size, none when nothing
+// changes), and the state left behind. The headless screen is 1024 x 768, so a maximised client
+// area is 1024 x (768 - caption).
+TEST_F(Windows, ShowCommandsMinimiseMaximiseAndRestoreWithTheirSizes) {
+    struct Case {
+        int from;     // SW_SHOWNORMAL, SW_MINIMIZE or SW_SHOWMAXIMIZED
+        int command;  // the command traced
+        int sizes;    // WM_SIZE messages sent
+        WPARAM kind;
+        LPARAM size;
+        bool iconic, zoomed;
+    } cases[] = {
+        {SW_SHOWNORMAL, SW_MINIMIZE, 1, SIZE_MINIMIZED, 0, true, false},
+        {SW_SHOWNORMAL, SW_SHOWMAXIMIZED, 1, SIZE_MAXIMIZED, MAKELPARAM(1024, 749), false, true},
+        {SW_SHOWNORMAL, SW_RESTORE, 0, 0, 0, false, false},
+        {SW_MINIMIZE, SW_RESTORE, 1, SIZE_RESTORED, MAKELPARAM(292, 173), false, false},
+        {SW_MINIMIZE, SW_SHOW, 0, 0, 0, true, false},
+        {SW_SHOWMAXIMIZED, SW_RESTORE, 1, SIZE_RESTORED, MAKELPARAM(292, 173), false, false},
+        {SW_SHOWMAXIMIZED, SW_MINIMIZE, 1, SIZE_MINIMIZED, 0, true, false},
+    };
+    for (const Case &c : cases) {
+        HWND window = CreateWindowExA(0, recording::kClassName, "show", WS_OVERLAPPEDWINDOW, 40, 30,
+                                      300, 200, nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(window, SW_SHOWNORMAL);
+        if (c.from != SW_SHOWNORMAL) ShowWindow(window, c.from);
+        recording::seen.clear();
+        EXPECT_TRUE(ShowWindow(window, c.command));
+        const auto sizes = recording::of_kind(WM_SIZE);
+        SCOPED_TRACE(testing::Message() << "from " << c.from << " command " << c.command);
+        ASSERT_EQ(static_cast<int>(sizes.size()), c.sizes);
+        if (c.sizes > 0) {
+            EXPECT_EQ(sizes[0].wparam, c.kind);
+            EXPECT_EQ(sizes[0].lparam, c.size);
+        }
+        EXPECT_EQ(IsIconic(window) != FALSE, c.iconic);
+        EXPECT_EQ(IsZoomed(window) != FALSE, c.zoomed);
+        DestroyWindow(window);
+    }
+    // Out of range: nothing happens, no error code; bad handles fail with theirs.
+    HWND window = recording::make_window("range");
+    SetLastError(0);
+    EXPECT_FALSE(ShowWindow(window, 12));
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_FALSE(IsWindowVisible(window));
+    DestroyWindow(window);
+    EXPECT_FALSE(ShowWindow(window, SW_SHOW));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(IsIconic(nullptr));
+}
+
+// SetFocus on a window that is not active activates it first; minimising takes the focus away
+// and restoring gives it back.
+TEST_F(Windows, SetFocusActivatesAndAnIconHasNoFocus) {
+    HWND a = recording::make_window("a");
+    HWND b = recording::make_window("b");
+    ShowWindow(a, SW_SHOW);
+    ShowWindow(b, SW_SHOW);
+    ASSERT_EQ(GetActiveWindow(), b);
+    recording::seen.clear();
+    SetFocus(a);
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetFocus(), a);
+    EXPECT_EQ(recording::of_kind(WM_NCACTIVATE).size(), 2u);  // b loses, a gains
+    ShowWindow(a, SW_MINIMIZE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    ShowWindow(a, SW_RESTORE);
+    EXPECT_EQ(GetFocus(), a);
+    DestroyWindow(a);
+    DestroyWindow(b);
+}

@@ -1,14 +1,19 @@
 // menu_modal_loop.cpp: the modal menu loop run inside the dispatch that opened a menu.
 //
 // Depends on the window system's queue (GetMessageA, TranslateMessage, DispatchMessageA,
-// PostMessageA, PostQuitMessage) and its presentation (user/window_surface.h). The loop handles
-// mouse and keyboard messages itself and dispatches everything else, so timers and painting go on
-// while a menu is open and the program sees no input until it closes. A chosen command is posted as
-// WM_COMMAND after the loop has ended. One menu is tracked at a time; a request to open another
-// while one is open is ignored.
+// PostMessageA, PostQuitMessage), the keyboard state and the presentation
+// (user/window_surface.h). The loop eats every mouse and keyboard message it takes, key-ups
+// included, and dispatches everything else, so timers and painting go on while a menu is open and
+// the program sees no input until it closes. The owner hears WM_ENTERMENULOOP and WM_INITMENU,
+// the highlight changes (menu_notifications.h), WM_MENUCHAR for a character no item has, and on
+// close the final WM_MENUSELECT and WM_EXITMENULOOP; a chosen command is posted as WM_COMMAND
+// after that. One menu is tracked at a time; a request to open another while one is open is
+// ignored.
 #include "user/menu/menu_modal_loop.h"
 
+#include "user/keyboard_state.h"
 #include "user/menu/menu_font.h"
+#include "user/menu/menu_notifications.h"
 #include "user/window_layout.h"
 #include "user/window_surface.h"
 
@@ -36,9 +41,22 @@ int client_width(HWND owner) {
     return static_cast<int>(client.right - client.left);
 }
 
+// The client point of a mouse message; WM_NCLBUTTONDOWN carries a screen point.
+POINT client_point(const MSG &msg) {
+    POINT at{signed_low(msg.lParam), signed_high(msg.lParam)};
+    const Window *window = find_window(msg.hwnd);
+    if (msg.message == WM_NCLBUTTONDOWN && window != nullptr) {
+        const POINT origin = window_client_origin(*window);
+        at.x -= origin.x;
+        at.y -= origin.y;
+    }
+    return at;
+}
+
 TrackStep handle_mouse(MenuStateMachine &tracker, const MSG &msg) {
-    const int x = signed_low(msg.lParam);
-    const int y = signed_high(msg.lParam);
+    const POINT at = client_point(msg);
+    const int x = static_cast<int>(at.x);
+    const int y = static_cast<int>(at.y);
     if (msg.hwnd != tracker.owner()) {
         // A press in another window ends the menu; that window still gets the press.
         if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN) {
@@ -63,18 +81,32 @@ TrackStep handle_keyboard(MenuStateMachine &tracker, const MSG &msg) {
     switch (msg.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            // The menu took this key: its release must not enter the menu again.
+            keyboard_forget_menu_key();
             // Keys that are not menu keys come back as characters, which choose by mnemonic.
             if (!tracker.key_down(static_cast<int>(msg.wParam), step)) TranslateMessage(&msg);
             return step;
         case WM_CHAR:
         case WM_SYSCHAR: return tracker.character(static_cast<unsigned char>(msg.wParam));
         default:
-            if (tracker.key_up(static_cast<int>(msg.wParam), step)) return step;
-            // Other releases still reach the window, so a program tracking Ctrl does not see it
-            // stuck; WM_SYSKEYUP is the release of a key that drove the menu and goes nowhere.
-            if (msg.message == WM_KEYUP) DispatchMessageA(&msg);
+            // Releases are eaten too; the key state already follows them, so none stays held.
             return step;
     }
+}
+
+// Ask the owner about a character no item has; an ignored one beeps.
+TrackStep ask_menu_char(MenuStateMachine &tracker, const TrackStep &step) {
+    const WORD flags = step.char_in_popup ? MF_POPUP : 0;
+    const LRESULT answer = SendMessageA(tracker.owner(), WM_MENUCHAR, MAKEWPARAM(step.typed, flags),
+                                        reinterpret_cast<LPARAM>(step.char_menu));
+    const int action = HIWORD(answer);
+    if (action == kMenuCharIgnore) MessageBeep(0);
+    if (tracker.finished()) {
+        TrackStep ended;
+        ended.finished = true;
+        return ended;
+    }
+    return tracker.menu_char_answer(action, LOWORD(answer));
 }
 
 // One retrieved message; returns what it did to the menu.
@@ -91,17 +123,9 @@ TrackStep handle_message(MenuStateMachine &tracker, const MSG &msg) {
     return TrackStep{};
 }
 
-void notify_popup_opened(const MenuStateMachine &tracker) {
-    SendMessageA(tracker.owner(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tracker.open_popup()),
-                 MAKELPARAM(tracker.bar_selection(), FALSE));
-}
-
 // Present and notify when the menu's look changed since the last look.
-void follow_changes(const MenuStateMachine &tracker, unsigned &revision, unsigned &popups) {
-    if (tracker.popups_opened() != popups && tracker.open_popup() != nullptr) {
-        popups = tracker.popups_opened();
-        notify_popup_opened(tracker);
-    }
+void follow_changes(const MenuStateMachine &tracker, MenuNotifications &notes, unsigned &revision) {
+    notes.follow(tracker);
     if (tracker.revision() != revision) {
         revision = tracker.revision();
         window_request_present(tracker.owner());
@@ -114,11 +138,10 @@ struct LoopEnd {
     int quit_code = 0;
 };
 
-LoopEnd pump_until_closed(MenuStateMachine &tracker) {
+LoopEnd pump_until_closed(MenuStateMachine &tracker, MenuNotifications &notes) {
     LoopEnd end;
     unsigned revision = tracker.revision() + 1;  // present once at the start
-    unsigned popups = 0;
-    follow_changes(tracker, revision, popups);
+    follow_changes(tracker, notes, revision);
     while (!tracker.finished()) {
         MSG msg{};
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -128,13 +151,14 @@ LoopEnd pump_until_closed(MenuStateMachine &tracker) {
             break;
         }
         if (got == -1) break;  // nothing was retrieved, so nothing is dispatched
-        const TrackStep step = handle_message(tracker, msg);
+        TrackStep step = handle_message(tracker, msg);
+        if (step.unmatched_char) step = ask_menu_char(tracker, step);
         if (step.leave_click) PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
         if (step.finished) {
             end.step = step;
             break;
         }
-        if (!tracker.finished()) follow_changes(tracker, revision, popups);
+        if (!tracker.finished()) follow_changes(tracker, notes, revision);
     }
     return end;
 }
@@ -143,16 +167,21 @@ LoopEnd pump_until_closed(MenuStateMachine &tracker) {
 void run_menu_loop(MenuStateMachine &tracker, TrackStep first) {
     const HWND owner = tracker.owner();
     active_tracker = &tracker;
+    MenuNotifications notes(owner);
     SendMessageA(owner, WM_ENTERMENULOOP, FALSE, 0);
     SendMessageA(owner, WM_INITMENU, reinterpret_cast<WPARAM>(tracker.bar()), 0);
+    if (first.unmatched_char && !tracker.finished()) first = ask_menu_char(tracker, first);
     LoopEnd end;
     if (first.finished) {
         end.step = first;
+        if (!tracker.finished()) tracker.cancel();
     } else if (!tracker.finished()) {
-        end = pump_until_closed(tracker);
+        end = pump_until_closed(tracker, notes);
     }
     active_tracker = nullptr;
     if (IsWindow(owner)) {
+        notes.follow(tracker);  // the highlight the last key made, before the menu goes
+        notes.close();
         SendMessageA(owner, WM_EXITMENULOOP, FALSE, 0);
         window_request_present(owner);
         if (end.step.has_command) {
@@ -194,8 +223,7 @@ void menu_track_keyboard(HWND owner, int key) {
     MenuFontDC font;
     MenuStateMachine tracker(owner, bar, client_width(owner), font.measure());
     const TrackStep first = tracker.start_with_key(key);
-    // Alt with a letter that no title has opens nothing and sends nothing.
-    if (first.finished && !first.has_command) return;
+    if (first.finished && !first.has_command) return;  // no menu bar to enter
     run_menu_loop(tracker, first);
 }
 

@@ -21,6 +21,16 @@ int first_selectable(const MenuObject &menu) {
     return -1;
 }
 
+// A character no item has: the loop asks the owner about it.
+TrackStep unmatched(unsigned char c, HMENU menu, bool in_popup) {
+    TrackStep step;
+    step.unmatched_char = true;
+    step.typed = c;
+    step.char_menu = menu;
+    step.char_in_popup = in_popup;
+    return step;
+}
+
 }  // namespace
 
 MenuStateMachine::MenuStateMachine(HWND owner, HMENU bar, int bar_width, TextMeasure measure)
@@ -169,11 +179,8 @@ TrackStep MenuStateMachine::start_with_key(int key) {
         select_title(0, false, false);
         return TrackStep{};
     }
-    // Alt with a letter no title has opens nothing.
-    if (key < 0x20 || key > 0xFF ||
-        find_item_by_mnemonic(*bar, static_cast<unsigned char>(key)) < 0) {
-        return finish();
-    }
+    if (key < 0x20 || key > 0xFF) return finish();
+    entered_by_char_ = true;
     return character(static_cast<unsigned char>(key));
 }
 
@@ -182,8 +189,12 @@ TrackStep MenuStateMachine::press(int x, int y) {
     button_down_ = true;
     const int title = title_at(x, y);
     if (title >= 0) {
-        // Pressing the title whose popup is open closes the menu.
-        if (title == bar_sel_ && open_popup() != nullptr) return finish();
+        // Pressing the title whose popup is open closes the menu when the button comes up, so
+        // the release is the menu's too and does not reach the window.
+        if (title == bar_sel_ && open_popup() != nullptr) {
+            close_on_release_ = true;
+            return TrackStep{};
+        }
         select_title(title, true, false);
         press_opened_ = true;
         return TrackStep{};
@@ -198,6 +209,7 @@ TrackStep MenuStateMachine::release(int x, int y) {
     const MenuObject *bar = bar_object();
     if (bar == nullptr) return finish();
     button_down_ = false;
+    if (std::exchange(close_on_release_, false)) return finish();
     const bool press_opened = std::exchange(press_opened_, false);
     const int item = popup_item_at(x, y);
     if (item >= 0) {
@@ -251,11 +263,18 @@ bool MenuStateMachine::key_down(int vk, TrackStep &step) {
     }
     const bool popup_shown = open_popup() != nullptr;
     switch (vk) {
+        // Alt or F10 pressed again leaves the menu as it goes down.
         case VK_MENU:
-        case VK_F10: leave_key_ = vk; return true;
-        // Esc closes the whole menu at once, popup or not: one key gives control back to the
-        // program (Windows would first fall back to the highlighted title).
-        case VK_ESCAPE: step = finish(); return true;
+        case VK_F10: step = finish(); return true;
+        // Esc closes one level: an open popup falls back to its highlighted title, then the bar
+        // is left.
+        case VK_ESCAPE:
+            if (popup_shown) {
+                select_title(bar_sel_, false, false);
+            } else {
+                step = finish();
+            }
+            return true;
         case VK_LEFT: move_between_titles(-1); return true;
         case VK_RIGHT: move_between_titles(1); return true;
         case VK_DOWN:
@@ -271,27 +290,46 @@ bool MenuStateMachine::key_down(int vk, TrackStep &step) {
     }
 }
 
-bool MenuStateMachine::key_up(int vk, TrackStep &step) {
-    step = TrackStep{};
-    if (leave_key_ == 0 || vk != leave_key_) return false;
-    step = finish();
-    return true;
-}
-
 TrackStep MenuStateMachine::character(unsigned char c) {
     const MenuObject *bar = bar_object();
     if (bar == nullptr) return finish();
     if (c < 0x20) return TrackStep{};
     if (const MenuObject *popup = menu_object(open_popup())) {
         const int index = find_item_by_mnemonic(*popup, c);
-        if (index < 0) return TrackStep{};
+        if (index < 0) return unmatched(c, open_popup(), true);
+        entered_by_char_ = false;
         set_popup_selection(index);
         return choose_by_keyboard(popup->items[static_cast<std::size_t>(index)]);
     }
     const int title = find_item_by_mnemonic(*bar, c);
-    if (title < 0) return TrackStep{};
+    if (title < 0) return unmatched(c, bar_, false);
+    entered_by_char_ = false;
     bar_sel_ = title;
     return open_or_run_title();
+}
+
+TrackStep MenuStateMachine::menu_char_answer(int action, int index) {
+    const bool entering = std::exchange(entered_by_char_, false);
+    const HMENU target = open_popup() != nullptr ? open_popup() : bar_;
+    const MenuObject *menu = menu_object(target);
+    if (menu == nullptr || action == kMenuCharClose) return finish();
+    const bool valid = index >= 0 && static_cast<std::size_t>(index) < menu->items.size() &&
+                       !menu_item_is_separator(menu->items[static_cast<std::size_t>(index)]);
+    if ((action == kMenuCharExecute || action == kMenuCharSelect) && valid) {
+        if (target != bar_) {
+            set_popup_selection(index);
+            if (action == kMenuCharSelect) return TrackStep{};
+            return choose_by_keyboard(menu->items[static_cast<std::size_t>(index)]);
+        }
+        if (action == kMenuCharSelect) {
+            select_title(index, false, false);
+            return TrackStep{};
+        }
+        bar_sel_ = index;
+        return open_or_run_title();
+    }
+    // Ignored: the loop beeps. Alt with a letter no title has ends the menu it opened.
+    return entering ? finish() : TrackStep{};
 }
 
 }  // namespace platform

@@ -19,7 +19,17 @@ struct TrackStep {
     bool has_command = false;  // ... and this command was chosen
     UINT command = 0;
     bool leave_click = false;  // the press was outside every menu: give it to the window
+    // A typed character matched no mnemonic: the loop asks the owner with WM_MENUCHAR (about
+    // `char_menu`, a popup when `char_in_popup`) and hands the answer to menu_char_answer.
+    bool unmatched_char = false;
+    unsigned char typed = 0;
+    HMENU char_menu = nullptr;
+    bool char_in_popup = false;
 };
+
+// The owner's answer to WM_MENUCHAR, its high word (MNC_*).
+inline constexpr int kMenuCharIgnore = 0, kMenuCharClose = 1, kMenuCharExecute = 2,
+                     kMenuCharSelect = 3;
 
 class MenuStateMachine {
 public:
@@ -36,10 +46,11 @@ public:
     TrackStep move(int x, int y);
     // False when `vk` is not a menu key: the loop translates it so its character comes back.
     bool key_down(int vk, TrackStep &step);
-    // Alt and F10 leave when they are released, so their release does not reach the window
-    // and enter the menu again. True when the loop must swallow this key-up.
-    bool key_up(int vk, TrackStep &step);
     TrackStep character(unsigned char c);
+    // What the owner answered to WM_MENUCHAR for the last unmatched character: `action` is one
+    // of kMenuChar*, `index` the item it names. A character that entered the menu (Alt+letter)
+    // and is ignored ends the menu; one typed inside it leaves the menu as it was.
+    TrackStep menu_char_answer(int action, int index);
 
     // The tracked menu or its owner went away.
     void cancel() { finished_ = true; }
@@ -78,9 +89,10 @@ private:
     bool popup_open_ = false;
     int popup_sel_ = -1;
     bool button_down_ = false;
-    bool press_opened_ = false;  // the press now held opened the popup under it
+    bool press_opened_ = false;      // the press now held opened the popup under it
+    bool close_on_release_ = false;  // the press now held was on the open popup's title
     bool mouse_in_popup_ = false;
-    int leave_key_ = 0;  // Alt or F10 went down; the menu closes when it comes up
+    bool entered_by_char_ = false;  // Alt+letter started the menu and nothing happened since
     bool finished_ = false;
     unsigned revision_ = 0;
     unsigned popups_opened_ = 0;

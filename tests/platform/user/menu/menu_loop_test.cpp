@@ -300,3 +300,42 @@ TEST_F(MenuLoop, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWhenClosed) {
 }
 
 }  // namespace
+
+TEST_F(MenuLoop, EscapeClosesOneLevelAtATimeAndTheLoopEatsEveryKeyItUses) {
+    headless_host_after(
+        10,
+        [](void *) {
+            headless_host_key(VK_MENU, 1);
+            tap('R');
+            headless_host_key(VK_MENU, 0);
+            tap(VK_DOWN);
+            tap(VK_ESCAPE);  // closes the popup, the title stays highlighted
+            tap(VK_ESCAPE);  // leaves the menu
+        },
+        nullptr);
+    pump_for(200);
+    std::vector<UINT> menu_messages;
+    for (const Seen &s : seen) {
+        if (s.message == WM_KEYDOWN || s.message == WM_CHAR) ADD_FAILURE() << "key reached window";
+        if ((s.message == WM_KEYUP || s.message == WM_SYSKEYUP) && s.menu_open) {
+            ADD_FAILURE() << "release during the menu reached the window: " << s.wparam;
+        }
+        if (s.message == WM_ENTERMENULOOP || s.message == WM_EXITMENULOOP ||
+            s.message == WM_INITMENU || s.message == WM_INITMENUPOPUP ||
+            s.message == WM_UNINITMENUPOPUP || s.message == WM_MENUSELECT) {
+            menu_messages.push_back(s.message);
+        }
+    }
+    const std::vector<UINT> expected{WM_ENTERMENULOOP,   WM_INITMENU,   WM_MENUSELECT,
+                                     WM_INITMENUPOPUP,   WM_MENUSELECT, WM_MENUSELECT,
+                                     WM_UNINITMENUPOPUP, WM_MENUSELECT, WM_EXITMENULOOP};
+    EXPECT_EQ(menu_messages, expected);
+    const auto selects = of_kind(WM_MENUSELECT);
+    ASSERT_EQ(selects.size(), 4u);
+    EXPECT_EQ(selects[1].wparam, MAKEWPARAM(1, MF_HILITE));               // "&Animate", id 1
+    EXPECT_EQ(selects[2].wparam, MAKEWPARAM(4, MF_HILITE | MF_CHECKED));  // over the separator
+    EXPECT_EQ(selects[3].wparam, MAKEWPARAM(0, 0xFFFF));
+    EXPECT_EQ(selects[3].lparam, 0);
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
+    EXPECT_EQ(platform::menu_state_of(window), nullptr);
+}

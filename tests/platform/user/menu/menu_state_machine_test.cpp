@@ -7,6 +7,9 @@
 
 namespace {
 
+using platform::kMenuCharExecute;
+using platform::kMenuCharIgnore;
+using platform::kMenuCharSelect;
 using platform::MenuStateMachine;
 using platform::TrackStep;
 
@@ -107,7 +110,9 @@ TEST_F(Tracking, ClickOpensReleaseKeepsOpenPressAgainCloses) {
     EXPECT_EQ(tracker.open_popup(), run);
     EXPECT_EQ(tracker.popup_selection(), -1);
     const POINT title = title_centre(0);
-    expect_closed_without_command(tracker.press(title.x, title.y));
+    // The menu closes as the button comes up, so the release is the menu's.
+    EXPECT_FALSE(tracker.press(title.x, title.y).finished);
+    expect_closed_without_command(tracker.release(title.x, title.y));
 }
 
 TEST_F(Tracking, PressDragReleaseRunsTheItemUnderTheMouse) {
@@ -163,6 +168,20 @@ TEST_F(Tracking, AltAloneHighlightsTheFirstTitleAndArrowsOpenAndMove) {
     expect_command(key(VK_RETURN), 5);
 }
 
+TEST_F(Tracking, EscapeClosesOneLevelAndAltLeavesAsItGoesDown) {
+    tracker.start_with_key('r');
+    ASSERT_EQ(tracker.open_popup(), run);
+    EXPECT_FALSE(key(VK_ESCAPE).finished);  // back to the highlighted title
+    EXPECT_EQ(tracker.open_popup(), nullptr);
+    EXPECT_EQ(tracker.bar_selection(), 0);
+    expect_closed_without_command(key(VK_ESCAPE));
+    for (int leave : {VK_MENU, VK_F10}) {
+        tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+        tracker.start_with_key('r');
+        expect_closed_without_command(key(leave));
+    }
+}
+
 TEST_F(Tracking, AltLetterOpensThePopupAndLettersRunItemsCaseInsensitively) {
     EXPECT_FALSE(tracker.start_with_key('R').finished);
     EXPECT_EQ(tracker.open_popup(), run);
@@ -171,11 +190,25 @@ TEST_F(Tracking, AltLetterOpensThePopupAndLettersRunItemsCaseInsensitively) {
     expect_command(tracker.character('A'), 1);
 }
 
-TEST_F(Tracking, EnterOnAGrayedItemClosesWithoutACommandUnknownLettersDoNothing) {
-    EXPECT_TRUE(tracker.start_with_key('q').finished);  // Alt+Q: no title has Q
+TEST_F(Tracking, EnterOnAGrayedItemClosesWithoutACommandUnknownLettersAskTheOwner) {
+    // Alt+Q: no title has Q. The owner is asked; ignored, the menu Alt+Q opened ends.
+    const TrackStep alt_q = tracker.start_with_key('q');
+    EXPECT_TRUE(alt_q.unmatched_char);
+    EXPECT_EQ(alt_q.char_menu, bar);
+    EXPECT_FALSE(alt_q.char_in_popup);
+    expect_closed_without_command(tracker.menu_char_answer(kMenuCharIgnore, 0));
     tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
     tracker.start_with_key('r');
-    EXPECT_FALSE(tracker.character('q').finished);
+    // Inside the menu an ignored letter leaves it as it was; the owner may run an item instead.
+    const TrackStep q = tracker.character('q');
+    EXPECT_TRUE(q.unmatched_char && q.char_in_popup && q.char_menu == run);
+    EXPECT_FALSE(tracker.menu_char_answer(kMenuCharIgnore, 0).finished);
+    EXPECT_FALSE(tracker.menu_char_answer(kMenuCharSelect, 1).finished);
+    EXPECT_EQ(tracker.popup_selection(), 1);
+    EXPECT_FALSE(tracker.menu_char_answer(kMenuCharExecute, 2).finished);  // the separator
+    expect_command(tracker.menu_char_answer(kMenuCharExecute, 1), 2);
+    tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+    tracker.start_with_key('r');
     EXPECT_FALSE(tracker.character(0x0C).finished);  // Ctrl+L is not "l"
     key(VK_UP);
     key(VK_UP);

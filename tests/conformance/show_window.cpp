@@ -1,0 +1,192 @@
+// show_window.cpp: ShowWindow with every show command and SetWindowPos with SWP_SHOWWINDOW and
+// SWP_HIDEWINDOW, from a normal, a minimised, a maximised and a hidden window: the messages the
+// window receives (WM_SHOWWINDOW, WM_SIZE with its kind and size, WM_ACTIVATE), the return value
+// and the state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size); then the calls
+// with out-of-range commands and bad handles, with their error codes.
+//
+// Depends on: trace.h. Prints a trace on standard output.
+#include <initializer_list>
+
+#include "trace.h"
+
+namespace {
+
+bool logging = false;
+int line = 0;
+HWND focus_a = nullptr;  // the window named "a" in the focus sections (all others are "b")
+
+void log(const char *format, ...) {
+    char key[16];
+    std::snprintf(key, sizeof key, "m%02d", ++line);
+    char text[120];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    trace::value(key, "%s", text);
+}
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (logging) {
+        switch (message) {
+            case WM_SHOWWINDOW:
+                log("WM_SHOWWINDOW %u %ld", static_cast<unsigned>(wparam),
+                    static_cast<long>(lparam));
+                break;
+            case WM_SIZE:
+                log("WM_SIZE %u %d,%d", static_cast<unsigned>(wparam),
+                    static_cast<int>(LOWORD(lparam)), static_cast<int>(HIWORD(lparam)));
+                break;
+            case WM_ACTIVATE:
+                log("%s WM_ACTIVATE %u", window == focus_a ? "a" : "b",
+                    static_cast<unsigned>(LOWORD(wparam)));
+                break;
+            case WM_NCACTIVATE:
+                log("%s WM_NCACTIVATE %u", window == focus_a ? "a" : "b",
+                    static_cast<unsigned>(wparam));
+                break;
+            case WM_SETFOCUS: log("%s WM_SETFOCUS", window == focus_a ? "a" : "b"); break;
+            case WM_KILLFOCUS: log("%s WM_KILLFOCUS", window == focus_a ? "a" : "b"); break;
+            default: break;
+        }
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HWND make_window() {
+    static bool registered = false;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "ShowWindowProbe";
+    if (!registered) registered = RegisterClassA(&wc) != 0;
+    return CreateWindowExA(0, "ShowWindowProbe", "show", WS_OVERLAPPEDWINDOW, 40, 30, 300, 200,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void report(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    trace::value("visible", "%d", IsWindowVisible(window) ? 1 : 0);
+    trace::value("iconic", "%d", IsIconic(window) ? 1 : 0);
+    trace::value("zoomed", "%d", IsZoomed(window) ? 1 : 0);
+    trace::value("client", "%ldx%ld", static_cast<long>(client.right),
+                 static_cast<long>(client.bottom));
+}
+
+// A section: `window` is brought to `start` (a list of commands), then `command` is traced.
+void show(const char *name, const int *start, int starts, int command) {
+    trace::section(name);
+    HWND window = make_window();
+    for (int i = 0; i < starts; ++i) ShowWindow(window, start[i]);
+    line = 0;
+    logging = true;
+    SetLastError(0);
+    const BOOL result = ShowWindow(window, command);
+    logging = false;
+    trace::value("result", "%d", result ? 1 : 0);
+    report(window);
+    DestroyWindow(window);
+}
+
+// The window menu's commands as DefWindowProc carries them out.
+void sys_command(const char *name, const int *start, int starts, WPARAM command) {
+    trace::section(name);
+    HWND window = make_window();
+    for (int i = 0; i < starts; ++i) ShowWindow(window, start[i]);
+    line = 0;
+    logging = true;
+    SendMessageA(window, WM_SYSCOMMAND, command, 0);
+    logging = false;
+    report(window);
+    DestroyWindow(window);
+}
+
+void set_pos(const char *name, const int *start, int starts, UINT flags) {
+    trace::section(name);
+    HWND window = make_window();
+    for (int i = 0; i < starts; ++i) ShowWindow(window, start[i]);
+    line = 0;
+    logging = true;
+    const BOOL result =
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    logging = false;
+    trace::value("result", "%d", result ? 1 : 0);
+    report(window);
+    DestroyWindow(window);
+}
+
+// SetFocus on a window that is not the active one activates it first.
+void focus(const char *name, bool a_visible) {
+    trace::section(name);
+    focus_a = make_window();
+    HWND b = make_window();
+    if (a_visible) ShowWindow(focus_a, SW_SHOWNORMAL);
+    ShowWindow(b, SW_SHOWNORMAL);  // b is active and has the focus
+    line = 0;
+    logging = true;
+    const HWND previous = SetFocus(focus_a);
+    logging = false;
+    trace::value("previous is b", "%d", previous == b ? 1 : 0);
+    trace::value("active is a", "%d", GetActiveWindow() == focus_a ? 1 : 0);
+    trace::value("focus is a", "%d", GetFocus() == focus_a ? 1 : 0);
+    DestroyWindow(b);
+    DestroyWindow(focus_a);
+    focus_a = nullptr;
+}
+
+}  // namespace
+
+int main() {
+    const int normal[] = {SW_SHOWNORMAL};
+    const int minimised[] = {SW_SHOWNORMAL, SW_MINIMIZE};
+    const int maximised[] = {SW_SHOWNORMAL, SW_SHOWMAXIMIZED};
+    const int hidden[] = {SW_SHOWNORMAL, SW_HIDE};
+    show("normal SW_MINIMIZE", normal, 1, SW_MINIMIZE);
+    show("normal SW_SHOWMINNOACTIVE", normal, 1, SW_SHOWMINNOACTIVE);
+    show("normal SW_SHOWMAXIMIZED", normal, 1, SW_SHOWMAXIMIZED);
+    show("normal SW_RESTORE", normal, 1, SW_RESTORE);
+    show("normal SW_HIDE", normal, 1, SW_HIDE);
+    show("minimised SW_RESTORE", minimised, 2, SW_RESTORE);
+    show("minimised SW_SHOWNORMAL", minimised, 2, SW_SHOWNORMAL);
+    show("minimised SW_SHOW", minimised, 2, SW_SHOW);
+    show("minimised SW_SHOWMAXIMIZED", minimised, 2, SW_SHOWMAXIMIZED);
+    show("maximised SW_RESTORE", maximised, 2, SW_RESTORE);
+    show("maximised SW_MINIMIZE", maximised, 2, SW_MINIMIZE);
+    show("maximised SW_SHOWMAXIMIZED", maximised, 2, SW_SHOWMAXIMIZED);
+    show("hidden again SW_SHOW", hidden, 2, SW_SHOW);
+    set_pos("hidden again SWP_SHOWWINDOW", hidden, 2, SWP_SHOWWINDOW);
+    set_pos("normal SWP_HIDEWINDOW", normal, 1, SWP_HIDEWINDOW);
+
+    sys_command("normal SC_MINIMIZE", normal, 1, SC_MINIMIZE);
+    sys_command("normal SC_MAXIMIZE", normal, 1, SC_MAXIMIZE);
+    sys_command("maximised SC_RESTORE", maximised, 2, SC_RESTORE);
+    sys_command("minimised SC_RESTORE", minimised, 2, SC_RESTORE);
+    focus("SetFocus on an inactive window", true);
+    focus("SetFocus on a hidden window", false);
+
+    trace::section("bad show commands and handles");
+    HWND window = make_window();
+    for (int command : {-1, 12, 99}) {
+        char key[32];
+        SetLastError(0);
+        const BOOL result = ShowWindow(window, command);
+        const DWORD error = GetLastError();
+        std::snprintf(key, sizeof key, "command %d", command);
+        trace::value(key, "%d error %lu", result ? 1 : 0, static_cast<unsigned long>(error));
+    }
+    report(window);
+    DestroyWindow(window);
+    const HWND bad[] = {window, nullptr};
+    const char *names[] = {"destroyed", "null"};
+    for (int i = 0; i < 2; ++i) {
+        SetLastError(0);
+        const BOOL result = ShowWindow(bad[i], SW_SHOW);
+        const DWORD error = GetLastError();
+        trace::value(names[i], "%d error %lu", result ? 1 : 0, static_cast<unsigned long>(error));
+    }
+    trace::value("IsIconic destroyed", "%d", IsIconic(window) ? 1 : 0);
+    trace::value("IsZoomed null", "%d", IsZoomed(nullptr) ? 1 : 0);
+    return 0;
+}
