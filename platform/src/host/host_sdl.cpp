@@ -254,7 +254,10 @@ bool ensure_video() {
     // window the program already destroyed) must meet this handler, not Xlib's default, which
     // would end a program that closed normally with exit code 1.
     x11::tolerate_protocol_errors();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 || !open_display()) {
+    // Too few descriptors are found before the display is tried: Xlib would otherwise print its
+    // own line when it cannot read the X authority file, and the cause would be said twice.
+    if (descriptors_nearly_exhausted() || SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0 ||
+        !open_display()) {
         say(why_no_display().c_str());
         SDL_Quit();
         video_state = VideoState::failed;
