@@ -50,6 +50,16 @@ HBRUSH class_background = nullptr;         // shared by both classes, deleted at
 HGDIOBJ canvas_original_bitmap = nullptr;  // what canvas_dc held before the canvas
 
 // Both classes come from one record; only the procedure and the name differ.
+// Whether a call of the current start-up ran out of memory: the cause its failure line names.
+bool startup_ran_out_of_memory = false;
+
+void note_memory_failure(void) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY) {
+        startup_ran_out_of_memory = true;
+    }
+}
+
 void register_window_classes(HINSTANCE instance) {
     class_background = CreateSolidBrush(RGB(255, 255, 255));
     WNDCLASSA record = {};
@@ -61,10 +71,10 @@ void register_window_classes(HINSTANCE instance) {
     record.hbrBackground = class_background;
     record.lpszMenuName = "generic";  // no such resource: the graphics window builds its menu
     record.lpszClassName = GRAPHICS_CLASS;
-    RegisterClassA(&record);
+    if (!RegisterClassA(&record)) note_memory_failure();
     record.lpfnWndProc = text_window_proc;
     record.lpszClassName = TEXT_CLASS;
-    RegisterClassA(&record);
+    if (!RegisterClassA(&record)) note_memory_failure();
 }
 
 // Where the text window goes: below the graphics window, a third of the screen high. On a screen
@@ -91,6 +101,7 @@ void create_windows(HINSTANCE instance, int screen_height) {
     graphics_hwnd = CreateWindowExA(0, GRAPHICS_CLASS, "VORBL Graphics", GRAPHICS_WINDOW_STYLE, 0,
                                     0, GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT, nullptr,
                                     nullptr, instance, nullptr);
+    if (!graphics_hwnd) note_memory_failure();
     const RECT text = text_window_place(GetSystemMetrics(SM_CXSCREEN), screen_height);
     text_hwnd = CreateWindowExA(0, TEXT_CLASS, "VORBL Text", WS_OVERLAPPEDWINDOW, text.left,
                                 text.top, text.right - text.left, text.bottom - text.top, nullptr,
@@ -176,9 +187,14 @@ bool startup_failure_already_reported(void) {
 // later start-up (or none) finds the package as it was at load.
 void abandon_startup(void) {
     if (!startup_failure_already_reported()) {
-        std::fputs("VORBL: the graphics window could not be made; the package did not start\n",
-                   stderr);
+        std::fputs(
+            startup_ran_out_of_memory
+                ? "VORBL: the graphics window could not be made: not enough memory; the "
+                  "package did not start\n"
+                : "VORBL: the graphics window could not be made; the package did not start\n",
+            stderr);
     }
+    startup_ran_out_of_memory = false;
     destroy_windows();
     unregister_window_classes();
     reset_window_state();
@@ -194,6 +210,7 @@ extern "C" int VORBL_startup(void *instance, void *previous_instance, const char
         return 1;  // already started: a second set of windows and classes would only leak
     }
     unattended_run_configure();  // may choose the headless host: before the first window
+    startup_ran_out_of_memory = false;
     HINSTANCE program = static_cast<HINSTANCE>(instance);
     if (!previous_instance) {
         register_window_classes(program);

@@ -32,10 +32,11 @@ namespace {
 
 long allocations_left = -1;  // -1: off; otherwise the allocation that reaches 0 fails
 bool failure_reached = false;
+bool every_allocation_fails = false;
 
 #if VORBL_OWN_OPERATOR_NEW
 void *allocate(std::size_t bytes) {
-    if (allocations_left >= 0 && allocations_left-- == 0) {
+    if (every_allocation_fails || (allocations_left >= 0 && allocations_left-- == 0)) {
         failure_reached = true;
         return nullptr;
     }
@@ -99,6 +100,25 @@ int run_child(long n) {
         return EXCEPTION_ESCAPED;
     }
     return failure_reached ? SCENARIO_WHOLE : FAILURE_NEVER_REACHED;
+}
+
+// A start-up that cannot allocate its windows fails (0) and its one line names the cause.
+TEST(AllocationFailure, AStartUpWithoutMemoryFailsAndSaysWhy) {
+    if (!VORBL_OWN_OPERATOR_NEW) {
+        GTEST_SKIP() << "the address sanitizer replaces operator new itself";
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            headless_host_use();
+            every_allocation_fails = true;
+            const int started = VORBL_startup(GetModuleHandleA(nullptr), nullptr, "", SW_SHOW);
+            every_allocation_fails = false;
+            std::exit(started == 0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0),
+        "^VORBL: the graphics window could not be made: not enough memory; the package did not "
+        "start\n$");
 }
 
 TEST(AllocationFailure, EveryAllocationOfAStartUpAFrameAndAShutdownMayFail) {
