@@ -94,9 +94,10 @@ stop_weston
 started=$(date +%s%N)
 (cd "$work" && exec env -u DISPLAY WAYLAND_DISPLAY="vorbl-nothing-$$" "$game") >"$work/none.out" 2>&1
 code=$?
-[[ "$code" == 1 ]] && grep -q "no graphical display" "$work/none.out" ||
+[[ "$code" == 1 ]] &&
+    grep -q "cannot open the graphical display vorbl-nothing-$$ (Wayland)" "$work/none.out" ||
     fail "WAYLAND_DISPLAY naming nothing: exit code $code, said: $(cat "$work/none.out")"
-echo "PASS WAYLAND_DISPLAY naming nothing: the no-display line and exit code 1 in $(ms_since "$started") ms"
+echo "PASS WAYLAND_DISPLAY naming nothing: the line naming it and exit code 1 in $(ms_since "$started") ms"
 
 # ---- Weston's X11 back end in a private Xvfb ----------------------------------------------------
 rm -f "$work/display"

@@ -198,10 +198,18 @@ std::string why_no_display() {
     if (error.find("memory") != std::string::npos) {
         return "cannot open the graphical display: out of memory";
     }
+    // The display tried: X11's where both are named, as drivers_to_try() orders them.
     const char *x11 = std::getenv("DISPLAY");
-    const std::string which = x11 != nullptr && *x11 != '\0' ? std::string(" ") + x11 : "";
-    return "cannot open the graphical display" + which + " (" + error +
-           "): is it running, and may this user use it?";
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    std::string which;
+    if (named("DISPLAY")) {
+        which = std::string(" ") + x11;
+    } else if (named("WAYLAND_DISPLAY")) {
+        which = std::string(" ") + wayland + " (Wayland)";
+    }
+    const std::string reason = error.empty() ? "" : " (" + error + ")";
+    return "cannot open the graphical display" + which + reason +
+           ": is it running, and may this user use it?";
 }
 
 // SDL shows pictures on a display of 8 bits per pixel (a colour map) without ever setting the
