@@ -83,6 +83,12 @@ void register_window_classes(HINSTANCE instance) {
 // is the screen's (over the graphics window, which cannot shrink). Its newest lines are drawn
 // at its bottom, so they stay in sight. It is never wider than the screen.
 RECT text_window_place(int screen_width, int screen_height) {
+#if defined(__EMSCRIPTEN__)
+    // A page scales both windows together to fit the browser window: the described layout
+    // always holds there, whatever screen the browser reports.
+    (void)screen_width;
+    return {0, TEXT_WINDOW_TOP, TEXT_WINDOW_WIDTH, TEXT_WINDOW_TOP + screen_height / 3};
+#else
     const int width =
         screen_width > 0 ? std::min(TEXT_WINDOW_WIDTH, screen_width) : TEXT_WINDOW_WIDTH;
     int top = TEXT_WINDOW_TOP;
@@ -95,6 +101,7 @@ RECT text_window_place(int screen_width, int screen_height) {
         }
     }
     return {0, top, width, top + height};
+#endif
 }
 
 void create_windows(HINSTANCE instance, int screen_height) {
