@@ -42,7 +42,7 @@ constexpr int GRAPHICS_WINDOW_WIDTH = 601;
 constexpr int GRAPHICS_WINDOW_HEIGHT = 540;
 constexpr int TEXT_WINDOW_TOP = 550;
 constexpr int TEXT_WINDOW_WIDTH = 601;
-constexpr int TEXT_WINDOW_LEAST_HEIGHT = 100;  // frame, caption and a few lines of text
+[[maybe_unused]] constexpr int TEXT_WINDOW_LEAST_HEIGHT = 100;  // frame, caption, a few lines
 constexpr char GRAPHICS_CLASS[] = "DrawWndClass";
 constexpr char TEXT_CLASS[] = "TextWndClass";
 
