@@ -104,7 +104,10 @@ const vorblScriptKeeper = (() => {
         if (programRunning() && Module._vorbl_page_flush) Module._vorbl_page_flush();
     }
 
-    const isScript = (stream) => stream && stream.path === scriptPath();
+    // A recording's first line goes into "VORBL.SCR.<pid>.new", renamed over VORBL.SCR at once;
+    // its stream keeps that first name.
+    const isScript = (stream) => stream && (stream.path === scriptPath() ||
+        (stream.path.startsWith(`${scriptPath()}.`) && stream.path.endsWith(".new")));
     const WRITE_MODES = 3;  // O_WRONLY | O_RDWR
 
     function recordingStarted() {
