@@ -16,9 +16,9 @@ const vorblTouchKeys = (() => {
     const REPEAT_DELAY_MS = 500;
     const REPEAT_INTERVAL_MS = 33;
 
-    function keyList(spec) {
+    function keyList(words) {
         const keys = [];
-        for (const word of spec.split(/\s+/).filter((w) => w.length > 0)) {
+        for (const word of words.split(/\s+/).filter((w) => w.length > 0)) {
             if (word === "keypad") {
                 keys.push({group: "keypad"});
                 continue;
