@@ -117,19 +117,24 @@ void remove_window(HWND handle) {
     window_table_remove(handle);
 }
 
+// The window-position record of a window being hidden where it stands.
+WINDOWPOS hiding_position(HWND handle, const Window &window) {
+    return WINDOWPOS{handle,
+                     nullptr,
+                     window.x,
+                     window.y,
+                     window.outer_width,
+                     window.outer_height,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+}
+
 // Hiding a visible window: WM_SHOWWINDOW, the window-position messages, and activation passing
 // on when it was active.
 void hide_window(HWND handle) {
     SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
     Window *window = find_window(handle);
     if (window == nullptr) return;
-    WINDOWPOS position{handle,
-                       nullptr,
-                       window->x,
-                       window->y,
-                       window->outer_width,
-                       window->outer_height,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+    WINDOWPOS position = hiding_position(handle, *window);
     SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
     if ((window = find_window(handle)) == nullptr) return;
     window->visible = false;
@@ -248,14 +253,7 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
         window->destroying = true;
         if (window->visible) {
             // A top-level window gets no WM_SHOWWINDOW here, only the window-position messages.
-            WINDOWPOS position{
-                handle,
-                nullptr,
-                window->x,
-                window->y,
-                window->outer_width,
-                window->outer_height,
-                SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+            WINDOWPOS position = hiding_position(handle, *window);
             SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
             if ((window = find_window(handle)) != nullptr) {
                 window->visible = false;
