@@ -4,14 +4,14 @@
 // - A read takes the characters up to and including the next line feed, at most 511 of them; a
 //   longer line is read in pieces of 511, each one a line of its own. A piece that ends in
 //   carriage return and line feed loses the carriage return.
-// - The end of the file is noticed by the read that wants a character past it, even when that
-//   read still returned text; such a read ends playback with the end-of-file message, so a last
-//   line without its line feed is never replayed.
+// - A last line without its line feed is a line like the others; playback ends with the
+//   end-of-file message at the read that finds nothing but empty lines before the end.
 // - Empty lines are passed over, at most 4096 in a row in one read; the 4097th ends playback
 //   with its message.
 // - Position 6 holds the kind: K, M or P; anything else (or a line too short to have it) ends
-//   playback without a message.
-// - K: the first run of digits after position 6, its value's low 8 bits. M: two runs of digits
+//   playback with the message for a line that is not an event.
+// - K: the first run of digits after position 6, negated when a minus sign stands right before
+//   it, its value's low 8 bits (a key above 127 is written as a signed byte). M: two runs of digits
 //   and minus signs, each read as an optional minus and the digits that follow it. P: a run of
 //   digits n gives n periodic events (0 gives one). A run counts its first 11 characters.
 // Depends on the standard library only.
@@ -67,7 +67,7 @@ LineRead next_line(File &file, std::string *line) {
         ++passed;
         *line = next_piece(file);
     }
-    return file.end_seen ? LineRead::end : LineRead::line;
+    return line->empty() || is_empty_line(*line) ? LineRead::end : LineRead::line;
 }
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
@@ -97,6 +97,16 @@ int to_int32(std::int64_t value) {
     return static_cast<int>(value);
 }
 
+// The first run of digits after the kind letter, as the byte a key was recorded as.
+int key_byte(std::string_view line) {
+    std::size_t start = kKindAt;
+    while (start < line.size() && !digit(line[start])) ++start;
+    std::size_t at = start;
+    const std::int64_t value = leading_digits(next_run(line, &at, digit));
+    const bool negative = start < line.size() && line[start - 1] == '-';
+    return static_cast<int>((negative ? -value : value) & 0xFF);
+}
+
 int signed_number(std::string_view run) {
     if (!run.empty() && run[0] == '-') return to_int32(-leading_digits(run.substr(1)));
     return to_int32(leading_digits(run));
@@ -124,8 +134,7 @@ ModelPlayback model_playback(const std::string &bytes, std::size_t max_events) {
         const char kind = line.size() > kKindAt ? line[kKindAt] : '\0';
         std::size_t at = kKindAt;
         if (kind == 'K') {
-            const int key = static_cast<int>(leading_digits(next_run(line, &at, digit)) & 0xFF);
-            playback.events.push_back({kKeyboard, 0, 0, key});
+            playback.events.push_back({kKeyboard, 0, 0, key_byte(line)});
         } else if (kind == 'M') {
             const int x = signed_number(next_run(line, &at, digit_or_minus));
             const int y = signed_number(next_run(line, &at, digit_or_minus));

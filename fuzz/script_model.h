@@ -21,7 +21,7 @@ struct ModelEvent {
 
 enum class ModelEnding {
     end_of_file,           // "EOF encountered in script file VORBL.SCR"
-    unknown_line,          // no message: the kind letter is not M, K or P, or there is none
+    unknown_line,          // "Script file VORBL.SCR has a line that is not an event"
     too_many_empty_lines,  // "Script file VORBL.SCR has too many empty lines in a row"
     limit_reached,         // more events than the caller asked for; playback still on
 };

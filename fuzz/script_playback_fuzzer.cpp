@@ -92,6 +92,7 @@ std::string ending_message(fuzz::ModelEnding ending) {
         case fuzz::ModelEnding::too_many_empty_lines:
             return "Script file VORBL.SCR has too many empty lines in a row";
         case fuzz::ModelEnding::unknown_line:
+            return "Script file VORBL.SCR has a line that is not an event";
         case fuzz::ModelEnding::limit_reached: break;
     }
     return kMarker;

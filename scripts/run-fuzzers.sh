@@ -37,7 +37,7 @@ for target in "${targets[@]}"; do
   cp -n "fuzz/corpus/$target/"* "$run/corpus/"
   echo "== fuzzing $target for ${seconds}s"
   if "$program" "$run/corpus" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
-      -max_len=8192 -artifact_prefix="$run/findings/" -print_final_stats=1 >"$run/log" 2>&1; then
+      -max_len=8192 -artifact_prefix="$PWD/$run/findings/" -print_final_stats=1 >"$run/log" 2>&1; then
     grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|new_units_added|slowest_unit_time_sec|peak_rss_mb))' "$run/log" || true
   else
     echo "FINDING in $target (log: $run/log, input: $run/findings/):"
