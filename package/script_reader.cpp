@@ -18,9 +18,9 @@
 //   next playback goes on from there;
 // - an unknown kind letter, or none (a UTF-16 file, a NUL there): playback stops with a message,
 //   and the next playback goes on after that line;
-// - a last line without a line end: played like the others. Passing over empty lines is the one
-// loop whose length the
-//   file decides; the cap keeps every call's work bounded, whatever the file holds.
+// - a last line without a line end: played like the others.
+// Passing over empty lines is the one loop whose length the file decides; the cap keeps every
+// call's work bounded, whatever the file holds.
 #include <cstdint>
 #include <cstdio>
 
@@ -164,8 +164,7 @@ static std::int32_t signed_value(const char *text) {
     return clamp_to_int32(digits_value(text));
 }
 
-// ---- Parsing lines
-// -------------------------------------------------------------------------------
+// ---- Parsing lines ---------------------------------------------------------------------------
 
 // A key is written as a signed byte: a minus sign right before the digits counts, so -23 is the
 // byte 233 again (a minus anywhere else is passed over, as it always was).
@@ -213,8 +212,7 @@ static int parse_script_line(const char *line, int length) {
     }
 }
 
-// ---- The reader
-// ----------------------------------------------------------------------------------
+// ---- The reader ------------------------------------------------------------------------------
 
 // A handle that a recording opened was opened for writing: nothing can be read from it, and
 // trying would parse text that was never read.
