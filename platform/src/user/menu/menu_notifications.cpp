@@ -14,7 +14,7 @@ namespace {
 
 constexpr UINT kShownFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP;
 
-// `extra` adds MF_SYSMENU to the item's own flags.
+// `extra` adds MF_SYSMENU and MF_MOUSESELECT to the item's own flags.
 void send_select(HWND owner, HMENU menu, int index, UINT extra) {
     const MenuObject *object = menu_object(menu);
     if (object == nullptr || index < 0 || static_cast<std::size_t>(index) >= object->items.size()) {
@@ -37,7 +37,8 @@ void MenuNotifications::follow(const MenuStateMachine &tracker) {
         popup_ = nullptr;
         popup_sel_ = -1;
     }
-    const UINT extra = tracker.on_system() ? MF_SYSMENU : 0U;
+    const UINT extra = (tracker.on_system() ? MF_SYSMENU : 0U) |
+                       (tracker.by_mouse() ? static_cast<UINT>(MF_MOUSESELECT) : 0U);
     if (tracker.row() != row_ || tracker.row_selection() != row_sel_) {
         row_ = tracker.row();
         row_sel_ = tracker.row_selection();

@@ -146,6 +146,13 @@ TEST_F(MenuLoop, ClickTitleThenItemPostsItsCommandAfterTheLoopWhileTimersTick) {
     EXPECT_GE(ticks_while_open, 9);  // 500 ms open with a 50 ms timer
     // No mouse message of the menu's clicks reached the window.
     EXPECT_TRUE(of_kind(WM_LBUTTONDOWN).empty());
+    // Highlights the mouse made say so; the closing one has its own flags.
+    const auto selects = of_kind(WM_MENUSELECT);
+    ASSERT_GE(selects.size(), 3u);
+    for (std::size_t i = 0; i + 1 < selects.size(); ++i) {
+        EXPECT_NE(HIWORD(selects[i].wparam) & MF_MOUSESELECT, 0u) << "highlight " << i;
+    }
+    EXPECT_EQ(HIWORD(selects.back().wparam), 0xFFFFu);
 }
 
 TEST_F(MenuLoop, GrayedLinesAndSeparatorsSendNothingAndKeepTheMenuOpen) {
