@@ -319,6 +319,11 @@ void no_bar_sections(HWND w) {
         alt(VK_SPACE);
         input::tap('N');
     });
+    scenario(w, "minimised: Alt+Space, Escape, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
 }
 
 }  // namespace
