@@ -289,6 +289,8 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define SC_MINIMIZE 0xF020
 #define SC_MAXIMIZE 0xF030
 #define SC_RESTORE 0xF120
+#define SC_MOVE 0xF010
+#define SC_SIZE 0xF000
 
 /* ---- Window classes, styles, show commands, metrics ----------------------------------- */
 #define CS_VREDRAW 0x0001
@@ -581,6 +583,7 @@ BOOL WINAPI DestroyMenu(HMENU menu);
 BOOL WINAPI AppendMenuA(HMENU menu, UINT flags, UINT_PTR id_or_popup, LPCSTR text);
 BOOL WINAPI SetMenu(HWND window, HMENU menu);
 HMENU WINAPI GetMenu(HWND window);
+HMENU WINAPI GetSystemMenu(HWND window, BOOL revert);
 BOOL WINAPI DrawMenuBar(HWND window);
 DWORD WINAPI CheckMenuItem(HMENU menu, UINT item, UINT check);
 HMENU WINAPI GetSubMenu(HMENU menu, int position);

@@ -68,6 +68,24 @@ inline void click(HWND window, int x, int y) {
 #endif
 }
 
+// The mouse moves to client point (x, y) of `window`, no button held.
+inline void move(HWND window, int x, int y) {
+#ifdef _WIN32
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
+    in.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+#else
+    headless_host_move(window, x, y);
+#endif
+}
+
 // Run the program's messages until the input sent so far has had all its effects.
 inline void settle() {
     MSG msg;

@@ -1,13 +1,16 @@
-// menu_input.cpp: the menu bar driven by real key presses and clicks: Alt and F10 alone, Alt with
-// a letter that names a title or none, arrows, Enter and Escape, a title clicked open and closed,
-// and Alt+F4.
-// Each section sends one sequence and lists, in order, every message the window received that a
-// menu or the keys and button produce, and which keys are still held afterwards.
+// menu_input.cpp: the menu bar and the system menu driven by real key presses, clicks and moves:
+// Alt and F10 alone, Alt with a letter that names a title or none, arrows, Enter and Escape, a
+// title clicked open and closed, the mouse leaving a popup, Alt+Space and the arrows into the
+// system menu, its items greyed by the window's style and state, windows without a menu bar, and
+// Alt+F4. Each section sends one sequence and lists, in order, every message the window received
+// that a menu or the keys and button produce, and which keys are still held afterwards.
 //
 // Depends on: trace.h, input.h. Prints a trace on standard output.
 // Limits: a menu left open by a sequence is closed by a watchdog after 1.5 s of quiet, which the
 // trace reports ("watchdog"), so a stuck menu loop shows as a difference instead of a hang.
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "input.h"
 #include "trace.h"
@@ -15,19 +18,26 @@
 namespace {
 
 constexpr UINT kAnimate = 101, kHalt = 102, kQuit = 103, kNew = 201, kSpeed = 202;
-constexpr UINT_PTR kWatchdog = 7;
+constexpr UINT_PTR kWatchdog = 7, kStage = 8;
+constexpr UINT kStageMs = 250;
 
 HMENU bar = nullptr;
 HMENU run_menu = nullptr;
 HMENU game_menu = nullptr;
+HMENU system_menu = nullptr;  // the system menu of the window the sections drive
 int line = 0;
 bool in_menu_loop = false;
+// Input sent one step a timer tick, so each step meets the menu the one before opened (input sent
+// at once is all queued before the menu exists).
+std::vector<std::function<void()>> stages;
+std::size_t next_stage = 0;
 
 const char *menu_name(HMENU menu) {
     if (menu == nullptr) return "NULL";
     if (menu == bar) return "bar";
     if (menu == run_menu) return "run";
     if (menu == game_menu) return "game";
+    if (menu == system_menu) return "system";
     return "other";
 }
 
@@ -63,6 +73,23 @@ const char *mouse_message_name(UINT message) {
     }
 }
 
+// Each item's identifier and its grayed, disabled and separator flags, as the menu shows them:
+// the seven items Windows has, and apart from them how many there are in all.
+void log_item_states(HMENU menu) {
+    char text[160] = "";
+    const int count = GetMenuItemCount(menu);
+    trace::value("system menu items", "%d", count);
+    for (int i = 0; i < count && i < 7; ++i) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) &
+                           (MF_GRAYED | MF_DISABLED | MF_SEPARATOR);
+        char one[24];
+        std::snprintf(one, sizeof one, " %04x:%x", static_cast<unsigned>(GetMenuItemID(menu, i)),
+                      static_cast<unsigned>(state));
+        std::strncat(text, one, sizeof text - std::strlen(text) - 1);
+    }
+    log("items%s", text);
+}
+
 // The menu messages, with their parameters as names where they are handles.
 bool log_menu_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -77,6 +104,8 @@ bool log_menu_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return true;
         case WM_UNINITMENUPOPUP:
             log("WM_UNINITMENUPOPUP %s", menu_name(reinterpret_cast<HMENU>(wparam)));
+            // The system menu's items as it showed them (their states are set as it opens).
+            if (reinterpret_cast<HMENU>(wparam) == system_menu) log_item_states(system_menu);
             return true;
         case WM_MENUSELECT:
             log("WM_MENUSELECT item %u flags %04x %s", static_cast<unsigned>(LOWORD(wparam)),
@@ -111,6 +140,10 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         log("%s", mouse);
     } else if (message == WM_NCLBUTTONDOWN) {
         log("WM_NCLBUTTONDOWN hit %d", static_cast<int>(wparam));
+    } else if (message == WM_TIMER && wparam == kStage) {
+        if (next_stage < stages.size()) stages[next_stage++]();
+        if (next_stage >= stages.size()) KillTimer(window, kStage);
+        return 0;
     } else if (message == WM_TIMER && wparam == kWatchdog) {
         KillTimer(window, kWatchdog);
         if (in_menu_loop) {
@@ -126,13 +159,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-HWND make_window() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = window_proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "MenuInput";
-    RegisterClassA(&wc);
+HMENU make_bar() {
     bar = CreateMenu();
     run_menu = CreatePopupMenu();
     game_menu = CreatePopupMenu();
@@ -144,8 +171,20 @@ HWND make_window() {
     AppendMenuA(game_menu, MF_STRING, kSpeed, "&Speed");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(run_menu), "&Run");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(game_menu), "&Game");
-    HWND window = CreateWindowExA(0, "MenuInput", "menu input", WS_OVERLAPPEDWINDOW, 100, 100, 320,
-                                  240, nullptr, bar, wc.hInstance, nullptr);
+    return bar;
+}
+
+// A shown, active window of `style`, with the Run and Game menus when `with_bar`.
+HWND make_window(DWORD style, bool with_bar) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "MenuInput";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, "MenuInput", "menu input", style, 100, 100, 320, 240, nullptr,
+                                  with_bar ? make_bar() : nullptr, wc.hInstance, nullptr);
+    system_menu = GetSystemMenu(window, FALSE);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 #ifdef _WIN32
@@ -185,10 +224,112 @@ void scenario(HWND window, const char *name, Send send) {
 
 void alt(int vk) { input::chord(VK_MENU, vk); }
 
+// A section whose steps are sent one timer tick apart; the watchdog starts after the last.
+void staged_scenario(HWND window, const char *name, std::vector<std::function<void()>> steps) {
+    trace::section(name);
+    line = 0;
+    stages = std::move(steps);
+    next_stage = 0;
+    SetTimer(window, kStage, kStageMs, nullptr);
+    while (next_stage < stages.size()) {
+        MSG msg;
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    SetTimer(window, kWatchdog, 1500, nullptr);
+    input::settle();
+    KillTimer(window, kWatchdog);
+    report_held_keys();
+}
+
+// The system menu: opened, left, its items chosen, and reached from the titles with the arrows.
+void system_menu_sections(HWND w) {
+    scenario(w, "Alt+Space, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt+Space, Escape, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt+Space, Down, Down, Up, Escape, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_DOWN);
+        input::tap(VK_DOWN);
+        input::tap(VK_UP);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt+Space, mnemonic X maximises", [] {
+        alt(VK_SPACE);
+        input::tap('X');
+    });
+    scenario(w, "maximised: Alt+Space, mnemonic R restores", [] {
+        alt(VK_SPACE);
+        input::tap('R');
+    });
+    scenario(w, "Alt tapped, Left, Escape, Escape", [] {
+        input::tap(VK_MENU);
+        input::tap(VK_LEFT);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt tapped, Left, Right, Escape", [] {
+        input::tap(VK_MENU);
+        input::tap(VK_LEFT);
+        input::tap(VK_RIGHT);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt+G, Right, Right, Escape, Escape", [] {
+        alt('G');
+        input::tap(VK_RIGHT);
+        input::tap(VK_RIGHT);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "Alt+Space, Left, Escape, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_LEFT);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+}
+
+// A window without a menu bar: Alt, F10 and Alt+letter go to the system menu.
+void no_bar_sections(HWND w) {
+    scenario(w, "no bar: Alt tapped, Escape, Escape", [] {
+        input::tap(VK_MENU);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "no bar: F10, Down, Escape, Escape", [] {
+        input::tap(VK_F10);
+        input::tap(VK_DOWN);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "no bar: Alt+C", [] { alt('C'); });
+    scenario(w, "no bar: Alt+Q", [] {
+        alt('Q');
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "no bar: Alt+Space, mnemonic N minimises", [] {
+        alt(VK_SPACE);
+        input::tap('N');
+    });
+    scenario(w, "minimised: Alt+Space, Escape, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_ESCAPE);
+        input::tap(VK_ESCAPE);
+    });
+}
+
 }  // namespace
 
 int main() {
-    HWND w = make_window();
+    HWND w = make_window(WS_OVERLAPPEDWINDOW, true);
     scenario(w, "Alt tapped, Escape", [] {
         input::tap(VK_MENU);
         input::tap(VK_ESCAPE);
@@ -237,7 +378,21 @@ int main() {
         input::click(w, 15, -8);
         input::click(w, 30, 28);
     });
+    staged_scenario(w, "title clicked, mouse over an item, then out of the popup",
+                    {[w] { input::click(w, 15, -8); }, [w] { input::move(w, 30, 12); },
+                     [w] { input::move(w, 200, 150); }, [] { input::tap(VK_ESCAPE); },
+                     [] { input::tap(VK_ESCAPE); }});
+    system_menu_sections(w);
     // Last, as it closes the window: DefWindowProc turns Alt+F4 into SC_CLOSE, then WM_CLOSE.
     scenario(w, "Alt+F4", [] { alt(VK_F4); });
+    w = make_window(WS_CAPTION | WS_SYSMENU, false);
+    scenario(w, "fixed frame: Alt+Space, Escape", [] {
+        alt(VK_SPACE);
+        input::tap(VK_ESCAPE);
+    });
+    scenario(w, "fixed frame: Alt+F4", [] { alt(VK_F4); });
+    w = make_window(WS_OVERLAPPEDWINDOW, false);
+    no_bar_sections(w);
+    DestroyWindow(w);
     return 0;
 }

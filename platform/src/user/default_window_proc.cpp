@@ -93,6 +93,8 @@ LRESULT handle_sys_command(HWND window, WPARAM command, LPARAM lparam) {
         case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
         case SC_MAXIMIZE: ShowWindow(window, SW_SHOWMAXIMIZED); return 0;
         case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
+        // SC_MOVE and SC_SIZE are accepted and do nothing: no host here can hand a window's move
+        // or resize to the keyboard (the desktop's window manager moves and sizes its own way).
         default: return 0;
     }
 }

@@ -1,7 +1,9 @@
 // host_input.cpp: input from a host becomes window messages in the input queue (host_input.h).
 //
 // Keys go to the focused window (the one last shown with an activating command, or clicked);
-// with no focused window they are dropped, the key state still following them. Mouse positions
+// with no focused window they go to the active window as WM_SYSKEYDOWN and WM_SYSKEYUP, as
+// Windows does for a minimised active window; with neither they are dropped, the key state still
+// following them. Mouse positions
 // arrive in content coordinates (the menu bar strip at the top) and leave in client coordinates, as
 // signed 16-bit fields, so a point over the bar has a negative y; a left press over the bar is
 // WM_NCLBUTTONDOWN with HTMENU, whose point is in screen coordinates as for every non-client
@@ -62,6 +64,11 @@ void queue_press(HWND handle, int x, int y, int client_y) {
 void host_input_key(int vk, int scan, bool extended, bool down) {
     KeyMessage key = keyboard_input_event(vk, scan, extended, down);
     HWND target = GetFocus();
+    if (target == nullptr && active_window() != nullptr) {
+        target = active_window();
+        if (key.message == WM_KEYDOWN) key.message = WM_SYSKEYDOWN;
+        if (key.message == WM_KEYUP) key.message = WM_SYSKEYUP;
+    }
     const MSG msg = input_message(target, key.message, key.wparam, key.lparam);
     if (target == nullptr) {
         // No window takes the key, but the key state still follows it, so a key released after

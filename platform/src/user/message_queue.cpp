@@ -2,9 +2,11 @@
 //
 // Retrieval order, as on Windows: posted messages (FIFO, first one passing the filter), then
 // WM_QUIT once PostQuitMessage was called and no posted message passes the filter, then input
-// (keyboard and mouse share one FIFO), then a synthesized WM_PAINT for a window with an update
-// region, then a synthesized WM_TIMER for an expired timer. With nothing to retrieve the host
-// waits for input until the next timer deadline, so the program never polls.
+// (keyboard and mouse share one FIFO; keys read while no window has the focus go to the active
+// window as WM_SYSKEYDOWN and WM_SYSKEYUP, as Windows sends them to a minimised active window),
+// then a synthesized WM_PAINT for a window with an update region, then a synthesized WM_TIMER for
+// an expired timer. With nothing to retrieve the host waits for input until the next timer
+// deadline, so the program never polls.
 //
 // A termination signal is turned into the quit message here, on the program's thread.
 //
@@ -21,6 +23,7 @@
 #include "user/keyboard_state.h"
 #include "user/quit_signals.h"
 #include "user/timers.h"
+#include "user/window_activation.h"
 #include "user/window_surface.h"
 #include "user/window_table.h"
 
@@ -76,7 +79,20 @@ bool take_quit(bool remove, MSG *out) {
     return true;
 }
 
+// A key read while no window has the focus goes to the active window as a system key, whichever
+// window it was queued for (the focus went away after it was queued, as when a window minimises).
+void route_keys_without_focus() {
+    const HWND active = active_window();
+    if (active == nullptr || GetFocus() != nullptr) return;
+    for (MSG &msg : input_messages) {
+        if (msg.message == WM_KEYDOWN) msg.message = WM_SYSKEYDOWN;
+        if (msg.message == WM_KEYUP) msg.message = WM_SYSKEYUP;
+        if (msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP) msg.hwnd = active;
+    }
+}
+
 bool take_input(const Filter &filter, bool remove, MSG *out) {
+    route_keys_without_focus();
     if (!take_from(input_messages, filter, remove, out)) return false;
     if (remove) keyboard_note_retrieved(*out);
     return true;

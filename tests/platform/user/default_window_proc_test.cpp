@@ -39,17 +39,31 @@ protected:
     HWND window = nullptr;
 };
 
+// The window has no bar, so each request enters its system menu, which an Escape soon leaves.
 TEST_F(DefaultWindowProc, AltOrF10PressedAndReleasedAloneAsksForTheMenuBar) {
+    const auto escape_later = [] {
+        headless_host_after(
+            10,
+            [](void *) {
+                headless_host_key(VK_ESCAPE, 1);
+                headless_host_key(VK_ESCAPE, 0);
+            },
+            nullptr);
+    };
     headless_host_key(VK_MENU, 1);
     headless_host_key(VK_MENU, 1);  // auto-repeat while held
     headless_host_key(VK_MENU, 0);
+    escape_later();
     dispatch_ready();
     EXPECT_EQ(key_menu_requests(), std::vector<LPARAM>{0});
+    EXPECT_EQ(recording::of_kind(WM_EXITMENULOOP).size(), 1U);
     recording::seen.clear();
     headless_host_key(VK_F10, 1);
     headless_host_key(VK_F10, 0);
+    escape_later();
     dispatch_ready();
     EXPECT_EQ(key_menu_requests(), std::vector<LPARAM>{0});
+    EXPECT_EQ(recording::of_kind(WM_EXITMENULOOP).size(), 1U);
 }
 
 TEST_F(DefaultWindowProc, AnotherKeyOrAClickWhileAltIsDownCancelsTheMenuRequest) {

@@ -6,14 +6,15 @@
 // included, and dispatches everything else, so timers and painting go on while a menu is open and
 // the program sees no input until it closes. The owner hears WM_ENTERMENULOOP and WM_INITMENU,
 // the highlight changes (menu_notifications.h), WM_MENUCHAR for a character no item has, and on
-// close the final WM_MENUSELECT and WM_EXITMENULOOP; a chosen command is posted as WM_COMMAND
-// after that. One menu is tracked at a time; a request to open another while one is open is
-// ignored.
+// close the final WM_MENUSELECT and WM_EXITMENULOOP; a chosen command is posted after that, as
+// WM_COMMAND, or WM_SYSCOMMAND from the system menu. One menu is tracked at a time; a request to
+// open another while one is open is ignored.
 #include "user/menu/menu_modal_loop.h"
 
 #include "user/keyboard_state.h"
 #include "user/menu/menu_font.h"
 #include "user/menu/menu_notifications.h"
+#include "user/menu/system_menu.h"
 #include "user/window_layout.h"
 #include "user/window_surface.h"
 
@@ -96,7 +97,8 @@ TrackStep handle_keyboard(MenuStateMachine &tracker, const MSG &msg) {
 
 // Ask the owner about a character no item has; an ignored one beeps.
 TrackStep ask_menu_char(MenuStateMachine &tracker, const TrackStep &step) {
-    const WORD flags = step.char_in_popup ? MF_POPUP : 0;
+    const WORD flags = static_cast<WORD>((step.char_in_popup ? MF_POPUP : 0) |
+                                         (step.char_in_system ? MF_SYSMENU : 0));
     const LRESULT answer = SendMessageA(tracker.owner(), WM_MENUCHAR, MAKEWPARAM(step.typed, flags),
                                         reinterpret_cast<LPARAM>(step.char_menu));
     const int action = HIWORD(answer);
@@ -169,7 +171,7 @@ void run_menu_loop(MenuStateMachine &tracker, TrackStep first) {
     active_tracker = &tracker;
     MenuNotifications notes(owner);
     SendMessageA(owner, WM_ENTERMENULOOP, FALSE, 0);
-    SendMessageA(owner, WM_INITMENU, reinterpret_cast<WPARAM>(tracker.bar()), 0);
+    SendMessageA(owner, WM_INITMENU, reinterpret_cast<WPARAM>(tracker.row()), 0);
     if (first.unmatched_char && !tracker.finished()) first = ask_menu_char(tracker, first);
     LoopEnd end;
     if (first.finished) {
@@ -184,7 +186,9 @@ void run_menu_loop(MenuStateMachine &tracker, TrackStep first) {
         notes.close();
         SendMessageA(owner, WM_EXITMENULOOP, FALSE, 0);
         window_request_present(owner);
-        if (end.step.has_command) {
+        if (end.step.has_command && end.step.system_command) {
+            PostMessageA(owner, WM_SYSCOMMAND, end.step.command, 0);
+        } else if (end.step.has_command) {
             PostMessageA(owner, WM_COMMAND, MAKEWPARAM(end.step.command, 0), 0);
         }
     }
@@ -203,7 +207,8 @@ const MenuStateMachine *menu_state_of(HWND owner) {
 
 void menu_tracking_forget_menu(HMENU menu) {
     if (active_tracker == nullptr) return;
-    if (active_tracker->bar() == menu || active_tracker->open_popup() == menu) {
+    if (active_tracker->bar() == menu || active_tracker->row() == menu ||
+        active_tracker->open_popup() == menu) {
         active_tracker->cancel();
     }
 }
@@ -212,24 +217,28 @@ void menu_track_mouse(HWND owner, int x, int y) {
     const HMENU bar = window_attached_menu(owner);
     if (active_tracker != nullptr || menu_object(bar) == nullptr) return;
     MenuFontDC font;
-    MenuStateMachine tracker(owner, bar, client_width(owner), font.measure());
+    MenuStateMachine tracker(owner, bar, system_menu_row(owner), client_width(owner),
+                             font.measure());
     if (!tracker.start_with_press(x, y)) return;
     run_menu_loop(tracker, TrackStep{});
 }
 
 void menu_track_keyboard(HWND owner, int key) {
-    const HMENU bar = window_attached_menu(owner);
-    if (active_tracker != nullptr || menu_object(bar) == nullptr) return;
+    const HMENU bar =
+        menu_object(window_attached_menu(owner)) != nullptr ? window_attached_menu(owner) : nullptr;
+    const HMENU system = system_menu_row(owner);
+    if (active_tracker != nullptr || (bar == nullptr && system == nullptr)) return;
     MenuFontDC font;
-    MenuStateMachine tracker(owner, bar, client_width(owner), font.measure());
+    MenuStateMachine tracker(owner, bar, system, client_width(owner), font.measure());
     const TrackStep first = tracker.start_with_key(key);
-    if (first.finished && !first.has_command) return;  // no menu bar to enter
+    if (first.finished && !first.has_command) return;  // no menu to enter
     run_menu_loop(tracker, first);
 }
 
 void menu_window_destroyed(HWND owner) {
     if (active_tracker != nullptr && active_tracker->owner() == owner) active_tracker->cancel();
     menus_window_destroyed(owner);
+    system_menu_window_destroyed(owner);
 }
 
 }  // namespace platform

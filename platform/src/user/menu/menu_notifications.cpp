@@ -7,12 +7,15 @@
 // the one before.
 #include "user/menu/menu_notifications.h"
 
+#include "user/menu/system_menu.h"
+
 namespace platform {
 namespace {
 
 constexpr UINT kShownFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP;
 
-void send_select(HWND owner, HMENU menu, int index) {
+// `extra` adds MF_SYSMENU and MF_MOUSESELECT to the item's own flags.
+void send_select(HWND owner, HMENU menu, int index, UINT extra) {
     const MenuObject *object = menu_object(menu);
     if (object == nullptr || index < 0 || static_cast<std::size_t>(index) >= object->items.size()) {
         return;
@@ -20,7 +23,7 @@ void send_select(HWND owner, HMENU menu, int index) {
     const MenuItem &item = object->items[static_cast<std::size_t>(index)];
     const bool popup = (item.flags & MF_POPUP) != 0;
     const UINT id = popup ? static_cast<UINT>(index) : item.id;
-    const UINT flags = (item.flags & kShownFlags) | MF_HILITE;
+    const UINT flags = (item.flags & kShownFlags) | MF_HILITE | extra;
     SendMessageA(owner, WM_MENUSELECT, MAKEWPARAM(id, flags), reinterpret_cast<LPARAM>(menu));
 }
 
@@ -34,20 +37,24 @@ void MenuNotifications::follow(const MenuStateMachine &tracker) {
         popup_ = nullptr;
         popup_sel_ = -1;
     }
-    if (tracker.bar_selection() != bar_sel_) {
-        bar_sel_ = tracker.bar_selection();
-        send_select(owner_, tracker.bar(), bar_sel_);
+    const UINT extra = (tracker.on_system() ? MF_SYSMENU : 0U) |
+                       (tracker.by_mouse() ? static_cast<UINT>(MF_MOUSESELECT) : 0U);
+    if (tracker.row() != row_ || tracker.row_selection() != row_sel_) {
+        row_ = tracker.row();
+        row_sel_ = tracker.row_selection();
+        send_select(owner_, row_, row_sel_, extra);
     }
     if (popup != nullptr && popup != popup_) {
         popup_ = popup;
         popups_opened_ = tracker.popups_opened();
         popup_sel_ = -1;
+        if (tracker.on_system()) system_menu_update_states(owner_);
         SendMessageA(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                     MAKELPARAM(tracker.bar_selection(), FALSE));
+                     MAKELPARAM(tracker.row_selection(), tracker.on_system() ? TRUE : FALSE));
     }
     if (popup_ != nullptr && tracker.popup_selection() != popup_sel_) {
         popup_sel_ = tracker.popup_selection();
-        send_select(owner_, popup_, popup_sel_);
+        send_select(owner_, popup_, popup_sel_, extra);
     }
 }
 

@@ -4,8 +4,11 @@
 // the menu shows now and sends, in Windows' order, WM_UNINITMENUPOPUP for a popup that closed,
 // WM_MENUSELECT for a newly highlighted title, WM_INITMENUPOPUP for a popup that opened and
 // WM_MENUSELECT for a newly highlighted item; and on close, the final WM_MENUSELECT with flags
-// 0xFFFF and no menu. Depends on the state machine and SendMessageA.
-// Limits: a highlight that goes away (the mouse leaving a popup) is not announced.
+// 0xFFFF and no menu. Items of the system menu and its title carry MF_SYSMENU; a highlight the
+// mouse made carries MF_MOUSESELECT, as Microsoft documents it. A highlight that goes away (the
+// mouse leaving a popup) is not announced, as on Windows. The system menu's items are greyed
+// for the window's style and state just before its WM_INITMENUPOPUP.
+// Depends on the state machine, the system menu and SendMessageA.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +28,8 @@ public:
 
 private:
     HWND owner_;
-    int bar_sel_ = -1;
+    HMENU row_ = nullptr;
+    int row_sel_ = -1;
     HMENU popup_ = nullptr;
     int popup_sel_ = -1;
     unsigned popups_opened_ = 0;

@@ -2,6 +2,8 @@
 //
 // Depends on the menu objects and the layout. The menus are looked up again on every input, so
 // a menu destroyed while it is open ends the tracking instead of being read after it was freed.
+// Left and Right pass over the system menu without opening it, as Windows does; the title after
+// it opens again when a popup was open before.
 // Keyboard rules: a mnemonic or Enter on a grayed item closes the menu without a command; the
 // mouse never runs a grayed item or a separator and leaves the menu open instead.
 #include "user/menu/menu_state_machine.h"
@@ -22,19 +24,25 @@ int first_selectable(const MenuObject &menu) {
 }
 
 // A character no item has: the loop asks the owner about it.
-TrackStep unmatched(unsigned char c, HMENU menu, bool in_popup) {
+TrackStep unmatched(unsigned char c, HMENU menu, bool in_popup, bool in_system) {
     TrackStep step;
     step.unmatched_char = true;
     step.typed = c;
     step.char_menu = menu;
     step.char_in_popup = in_popup;
+    step.char_in_system = in_system;
     return step;
 }
 
 }  // namespace
 
-MenuStateMachine::MenuStateMachine(HWND owner, HMENU bar, int bar_width, TextMeasure measure)
-    : owner_(owner), bar_(bar), bar_width_(bar_width), measure_(std::move(measure)) {}
+MenuStateMachine::MenuStateMachine(HWND owner, HMENU bar, HMENU system, int bar_width,
+                                   TextMeasure measure)
+    : owner_(owner),
+      bar_(bar),
+      system_(system),
+      bar_width_(bar_width),
+      measure_(std::move(measure)) {}
 
 BarLayout MenuStateMachine::bar_layout() const {
     const MenuObject *bar = bar_object();
@@ -42,7 +50,7 @@ BarLayout MenuStateMachine::bar_layout() const {
 }
 
 HMENU MenuStateMachine::open_popup() const {
-    const MenuObject *bar = bar_object();
+    const MenuObject *bar = row_object();
     if (!popup_open_ || bar == nullptr || bar_sel_ < 0 ||
         static_cast<std::size_t>(bar_sel_) >= bar->items.size()) {
         return nullptr;
@@ -58,10 +66,13 @@ PopupLayout MenuStateMachine::popup_layout() const {
 
 RECT MenuStateMachine::popup_rect() const {
     const BarLayout bar = bar_layout();
-    if (open_popup() == nullptr || static_cast<std::size_t>(bar_sel_) >= bar.items.size()) {
-        return RECT{0, 0, 0, 0};
-    }
+    if (open_popup() == nullptr) return RECT{0, 0, 0, 0};
     const PopupLayout popup = popup_layout();
+    if (on_system_) {
+        // The system menu opens at the window's top-left, where Windows has its title icon.
+        return RECT{0, -bar.height, popup.width, popup.height - bar.height};
+    }
+    if (static_cast<std::size_t>(bar_sel_) >= bar.items.size()) return RECT{0, 0, 0, 0};
     const RECT &title = bar.items[static_cast<std::size_t>(bar_sel_)];
     // Below the title, moved left if it would leave the window on the right.
     const int left = std::max(0, std::min<int>(title.left, bar_width_ - popup.width));
@@ -85,8 +96,15 @@ int MenuStateMachine::popup_item_at(int x, int y) const {
     return index;
 }
 
+void MenuStateMachine::select_bar_title(int index, bool open, bool highlight_first) {
+    on_system_ = false;
+    open_after_system_ = false;
+    select_title(index, open, highlight_first);
+}
+
+// Highlight title `index` of the row (opening its popup when asked).
 void MenuStateMachine::select_title(int index, bool open, bool highlight_first) {
-    const MenuObject *bar = bar_object();
+    const MenuObject *bar = row_object();
     const bool was_open = open_popup() != nullptr;
     const int was_sel = bar_sel_;
     bar_sel_ = index;
@@ -133,6 +151,7 @@ TrackStep MenuStateMachine::finish_with(UINT command) {
     TrackStep step = finish();
     step.has_command = true;
     step.command = command;
+    step.system_command = on_system_;
     return step;
 }
 
@@ -152,7 +171,7 @@ TrackStep MenuStateMachine::run_highlighted() {
 }
 
 TrackStep MenuStateMachine::open_or_run_title() {
-    const MenuObject *bar = bar_object();
+    const MenuObject *bar = row_object();
     if (bar == nullptr || bar->items.empty()) return finish();
     if (bar_sel_ < 0 || static_cast<std::size_t>(bar_sel_) >= bar->items.size()) bar_sel_ = 0;
     const MenuItem &title = bar->items[static_cast<std::size_t>(bar_sel_)];
@@ -166,7 +185,8 @@ TrackStep MenuStateMachine::open_or_run_title() {
 bool MenuStateMachine::start_with_press(int x, int y) {
     const int title = title_at(x, y);
     if (title < 0) return false;
-    select_title(title, true, false);
+    by_mouse_ = true;
+    select_bar_title(title, true, false);
     press_opened_ = true;
     button_down_ = true;
     return true;
@@ -174,7 +194,15 @@ bool MenuStateMachine::start_with_press(int x, int y) {
 
 TrackStep MenuStateMachine::start_with_key(int key) {
     const MenuObject *bar = bar_object();
-    if (bar == nullptr || bar->items.empty()) return finish();
+    const bool has_bar = bar != nullptr && !bar->items.empty();
+    const bool has_system = menu_object(system_) != nullptr;
+    if (key == ' ' && has_system) {
+        on_system_ = true;
+        select_title(0, true, true);
+        return TrackStep{};
+    }
+    if (!has_bar && !has_system) return finish();
+    on_system_ = !has_bar;
     if (key == 0) {
         select_title(0, false, false);
         return TrackStep{};
@@ -185,17 +213,18 @@ TrackStep MenuStateMachine::start_with_key(int key) {
 }
 
 TrackStep MenuStateMachine::press(int x, int y) {
-    if (bar_object() == nullptr) return finish();
+    if (row_object() == nullptr) return finish();
+    by_mouse_ = true;
     button_down_ = true;
     const int title = title_at(x, y);
     if (title >= 0) {
         // Pressing the title whose popup is open closes the menu when the button comes up, so
         // the release is the menu's too and does not reach the window.
-        if (title == bar_sel_ && open_popup() != nullptr) {
+        if (!on_system_ && title == bar_sel_ && open_popup() != nullptr) {
             close_on_release_ = true;
             return TrackStep{};
         }
-        select_title(title, true, false);
+        select_bar_title(title, true, false);
         press_opened_ = true;
         return TrackStep{};
     }
@@ -206,8 +235,9 @@ TrackStep MenuStateMachine::press(int x, int y) {
 }
 
 TrackStep MenuStateMachine::release(int x, int y) {
+    if (row_object() == nullptr) return finish();
     const MenuObject *bar = bar_object();
-    if (bar == nullptr) return finish();
+    by_mouse_ = true;
     button_down_ = false;
     if (std::exchange(close_on_release_, false)) return finish();
     const bool press_opened = std::exchange(press_opened_, false);
@@ -218,7 +248,7 @@ TrackStep MenuStateMachine::release(int x, int y) {
         return menu_item_runs_command(chosen) ? finish_with(chosen.id) : TrackStep{};
     }
     const int title = title_at(x, y);
-    if (title >= 0 && title == bar_sel_ && press_opened &&
+    if (title >= 0 && !on_system_ && title == bar_sel_ && press_opened &&
         !item_is_popup(bar->items[static_cast<std::size_t>(title)])) {
         const MenuItem &command = bar->items[static_cast<std::size_t>(title)];
         return menu_item_runs_command(command) ? finish_with(command.id) : finish();
@@ -227,12 +257,13 @@ TrackStep MenuStateMachine::release(int x, int y) {
 }
 
 TrackStep MenuStateMachine::move(int x, int y) {
-    if (bar_object() == nullptr) return finish();
+    if (row_object() == nullptr) return finish();
+    by_mouse_ = true;
     const int title = title_at(x, y);
     if (title >= 0) {
         mouse_in_popup_ = false;
-        if (title != bar_sel_ && (open_popup() != nullptr || button_down_)) {
-            select_title(title, true, false);
+        if ((on_system_ || title != bar_sel_) && (open_popup() != nullptr || button_down_)) {
+            select_bar_title(title, true, false);
         }
         return TrackStep{};
     }
@@ -248,15 +279,29 @@ TrackStep MenuStateMachine::move(int x, int y) {
     return TrackStep{};
 }
 
+// The titles in order are the system menu (when there is one) and then the bar's, wrapping.
 void MenuStateMachine::move_between_titles(int direction) {
-    const int titles = static_cast<int>(bar_object()->items.size());
-    const int from = bar_sel_ < 0 ? 0 : bar_sel_;
-    select_title((from + direction + titles) % titles, open_popup() != nullptr, true);
+    const MenuObject *bar = bar_object();
+    const int titles = bar != nullptr ? static_cast<int>(bar->items.size()) : 0;
+    const int first_title = menu_object(system_) != nullptr ? 1 : 0;
+    const int count = titles + first_title;
+    if (titles == 0) return;  // the system menu alone: nowhere to go
+    const int from = on_system_ ? 0 : std::max(bar_sel_, 0) + first_title;
+    const int to = (from + direction + count) % count;
+    const bool open = open_popup() != nullptr || open_after_system_;
+    if (to < first_title) {
+        open_after_system_ = open;
+        on_system_ = true;
+        select_title(0, false, false);
+        return;
+    }
+    select_bar_title(to - first_title, open, true);
 }
 
 bool MenuStateMachine::key_down(int vk, TrackStep &step) {
     step = TrackStep{};
-    const MenuObject *bar = bar_object();
+    by_mouse_ = false;
+    const MenuObject *bar = row_object();
     if (bar == nullptr || bar->items.empty()) {
         step = finish();
         return true;
@@ -269,6 +314,7 @@ bool MenuStateMachine::key_down(int vk, TrackStep &step) {
         // Esc closes one level: an open popup falls back to its highlighted title, then the bar
         // is left.
         case VK_ESCAPE:
+            open_after_system_ = false;
             if (popup_shown) {
                 select_title(bar_sel_, false, false);
             } else {
@@ -291,18 +337,19 @@ bool MenuStateMachine::key_down(int vk, TrackStep &step) {
 }
 
 TrackStep MenuStateMachine::character(unsigned char c) {
-    const MenuObject *bar = bar_object();
+    const MenuObject *bar = row_object();
     if (bar == nullptr) return finish();
+    by_mouse_ = false;
     if (c < 0x20) return TrackStep{};
     if (const MenuObject *popup = menu_object(open_popup())) {
         const int index = find_item_by_mnemonic(*popup, c);
-        if (index < 0) return unmatched(c, open_popup(), true);
+        if (index < 0) return unmatched(c, open_popup(), true, on_system_);
         entered_by_char_ = false;
         set_popup_selection(index);
         return choose_by_keyboard(popup->items[static_cast<std::size_t>(index)]);
     }
     const int title = find_item_by_mnemonic(*bar, c);
-    if (title < 0) return unmatched(c, bar_, false);
+    if (title < 0) return unmatched(c, row(), false, on_system_);
     entered_by_char_ = false;
     bar_sel_ = title;
     return open_or_run_title();
@@ -310,13 +357,13 @@ TrackStep MenuStateMachine::character(unsigned char c) {
 
 TrackStep MenuStateMachine::menu_char_answer(int action, int index) {
     const bool entering = std::exchange(entered_by_char_, false);
-    const HMENU target = open_popup() != nullptr ? open_popup() : bar_;
+    const HMENU target = open_popup() != nullptr ? open_popup() : row();
     const MenuObject *menu = menu_object(target);
     if (menu == nullptr || action == kMenuCharClose) return finish();
     const bool valid = index >= 0 && static_cast<std::size_t>(index) < menu->items.size() &&
                        !menu_item_is_separator(menu->items[static_cast<std::size_t>(index)]);
     if ((action == kMenuCharExecute || action == kMenuCharSelect) && valid) {
-        if (target != bar_) {
+        if (target != row()) {
             set_popup_selection(index);
             if (action == kMenuCharSelect) return TrackStep{};
             return choose_by_keyboard(menu->items[static_cast<std::size_t>(index)]);

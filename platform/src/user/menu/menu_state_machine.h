@@ -18,13 +18,15 @@ struct TrackStep {
     bool finished = false;     // tracking is over
     bool has_command = false;  // ... and this command was chosen
     UINT command = 0;
-    bool leave_click = false;  // the press was outside every menu: give it to the window
+    bool system_command = false;  // ... from the system menu (WM_SYSCOMMAND, not WM_COMMAND)
+    bool leave_click = false;     // the press was outside every menu: give it to the window
     // A typed character matched no mnemonic: the loop asks the owner with WM_MENUCHAR (about
     // `char_menu`, a popup when `char_in_popup`) and hands the answer to menu_char_answer.
     bool unmatched_char = false;
     unsigned char typed = 0;
     HMENU char_menu = nullptr;
     bool char_in_popup = false;
+    bool char_in_system = false;
 };
 
 // The owner's answer to WM_MENUCHAR, its high word (MNC_*).
@@ -33,12 +35,14 @@ inline constexpr int kMenuCharIgnore = 0, kMenuCharClose = 1, kMenuCharExecute =
 
 class MenuStateMachine {
 public:
-    MenuStateMachine(HWND owner, HMENU bar, int bar_width, TextMeasure measure);
+    // `bar` or `system` (the system menu's row) may be missing, not both.
+    MenuStateMachine(HWND owner, HMENU bar, HMENU system, int bar_width, TextMeasure measure);
 
     // A press on the bar starts tracking; false when it hit no title (nothing to track).
     bool start_with_press(int x, int y);
-    // Keyboard entry: key 0 highlights the first title, a character opens the title with that
-    // mnemonic (or runs it, if it is a command on the bar).
+    // Keyboard entry: key 0 highlights the first title, a space opens the system menu, a
+    // character opens the title with that mnemonic (or runs it, if it is a command on the bar).
+    // Without a bar, all of them go to the system menu.
     TrackStep start_with_key(int key);
 
     TrackStep press(int x, int y);
@@ -58,8 +62,12 @@ public:
 
     HWND owner() const { return owner_; }
     HMENU bar() const { return bar_; }
-    int bar_selection() const { return bar_sel_; }
-    HMENU open_popup() const;  // none when no popup is open
+    int bar_selection() const { return on_system_ ? -1 : bar_sel_; }  // the bar's highlight
+    HMENU row() const { return on_system_ ? system_ : bar_; }
+    int row_selection() const { return bar_sel_; }
+    bool on_system() const { return on_system_; }
+    bool by_mouse() const { return by_mouse_; }  // the last change came from the mouse
+    HMENU open_popup() const;                    // none when no popup is open
     int popup_selection() const { return popup_sel_; }
     RECT popup_rect() const;  // client coordinates
     PopupLayout popup_layout() const;
@@ -69,6 +77,8 @@ public:
 
 private:
     const MenuObject *bar_object() const { return menu_object(bar_); }
+    const MenuObject *row_object() const { return menu_object(row()); }
+    void select_bar_title(int index, bool open, bool highlight_first);
     int title_at(int x, int y) const;
     int popup_item_at(int x, int y) const;  // -2 outside the popup, -1 on a separator/gap
     void select_title(int index, bool open, bool highlight_first);
@@ -83,6 +93,7 @@ private:
 
     HWND owner_;
     HMENU bar_;
+    HMENU system_;
     int bar_width_;
     TextMeasure measure_;
     int bar_sel_ = -1;
@@ -92,7 +103,10 @@ private:
     bool press_opened_ = false;      // the press now held opened the popup under it
     bool close_on_release_ = false;  // the press now held was on the open popup's title
     bool mouse_in_popup_ = false;
-    bool entered_by_char_ = false;  // Alt+letter started the menu and nothing happened since
+    bool entered_by_char_ = false;    // Alt+letter started the menu and nothing happened since
+    bool on_system_ = false;          // the highlighted title is the system menu
+    bool open_after_system_ = false;  // arrows passed the system menu with a popup open
+    bool by_mouse_ = false;
     bool finished_ = false;
     unsigned revision_ = 0;
     unsigned popups_opened_ = 0;

@@ -1,12 +1,14 @@
 // menu_loop_test.cpp: the modal menu loop on the headless host: commands chosen with the mouse
 // and the keyboard reach the window procedure as WM_COMMAND after the loop, grayed lines and
 // separators send none, timers keep ticking while a menu is open, and the loop gives way to
-// a quit, a destroyed window and a click outside the menu.
+// a quit, a destroyed window and a click outside the menu. The system menu follows its window,
+// and no key sequence leaves the menu open or a key held.
 #include <gtest/gtest.h>
 #include <headless_host.h>
 #include <platform_object_counts.h>
 #include <windows.h>
 
+#include <random>
 #include <vector>
 
 #include "user/menu/menu_font.h"
@@ -24,7 +26,8 @@ struct Seen {
 
 std::vector<Seen> seen;
 HWND window = nullptr;
-LPARAM last_size = 0;  // lParam of the latest WM_SIZE
+LPARAM last_size = 0;       // lParam of the latest WM_SIZE
+bool refuse_close = false;  // WM_CLOSE is answered without closing
 
 // Bar "&Run" holding: 0 "&Animate\tCtrl+A" (1), 1 separator, 2 "&Logging" checked (4),
 // 3 "&Info" grayed (9), 4 "&Quit" (8).
@@ -44,6 +47,7 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
     seen.push_back({message, wparam, lparam, platform::menu_state_of(hwnd) != nullptr});
     if (message == WM_CREATE) build_menu(hwnd);
     if (message == WM_SIZE) last_size = lparam;
+    if (message == WM_CLOSE && refuse_close) return 0;
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
@@ -146,6 +150,13 @@ TEST_F(MenuLoop, ClickTitleThenItemPostsItsCommandAfterTheLoopWhileTimersTick) {
     EXPECT_GE(ticks_while_open, 9);  // 500 ms open with a 50 ms timer
     // No mouse message of the menu's clicks reached the window.
     EXPECT_TRUE(of_kind(WM_LBUTTONDOWN).empty());
+    // Highlights the mouse made say so; the closing one has its own flags.
+    const auto selects = of_kind(WM_MENUSELECT);
+    ASSERT_GE(selects.size(), 3u);
+    for (std::size_t i = 0; i + 1 < selects.size(); ++i) {
+        EXPECT_NE(HIWORD(selects[i].wparam) & MF_MOUSESELECT, 0u) << "highlight " << i;
+    }
+    EXPECT_EQ(HIWORD(selects.back().wparam), 0xFFFFu);
 }
 
 TEST_F(MenuLoop, GrayedLinesAndSeparatorsSendNothingAndKeepTheMenuOpen) {
@@ -338,4 +349,86 @@ TEST_F(MenuLoop, EscapeClosesOneLevelAtATimeAndTheLoopEatsEveryKeyItUses) {
     EXPECT_EQ(selects[3].lparam, 0);
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
     EXPECT_EQ(platform::menu_state_of(window), nullptr);
+}
+
+TEST_F(MenuLoop, TheSystemMenuBelongsToItsWindow) {
+    const int menus_before = [] {
+        PlatformObjectCounts counts{};
+        platform_object_counts(&counts);
+        return counts.menus;
+    }();
+    HMENU system = GetSystemMenu(window, FALSE);
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(GetSystemMenu(window, FALSE), system);
+    EXPECT_EQ(GetMenuItemCount(system), 7);
+    EXPECT_EQ(GetMenuItemID(system, 6), static_cast<UINT>(SC_CLOSE));
+    EXPECT_EQ(GetSystemMenu(window, TRUE), nullptr);  // reverting drops this copy
+    EXPECT_EQ(GetMenuItemCount(system), -1);
+    EXPECT_NE(GetSystemMenu(window, FALSE), nullptr);
+    SetLastError(0);
+    EXPECT_EQ(GetSystemMenu(nullptr, FALSE), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    HWND plain = CreateWindowExA(0, "MenuLoopTest", "plain", WS_CAPTION, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetSystemMenu(plain, FALSE), nullptr);  // no WS_SYSMENU, no system menu
+    DestroyWindow(plain);
+    DestroyWindow(window);  // takes its bar and its system menu
+    PlatformObjectCounts after{};
+    platform_object_counts(&after);
+    EXPECT_LT(after.menus, menus_before + 2);
+    EXPECT_EQ(GetSystemMenu(window, FALSE), nullptr);
+}
+
+// Random key sequences through the bar and the system menu; three Escapes afterwards must leave
+// no menu open and no key held.
+TEST_F(MenuLoop, NoKeySequenceLeavesTheMenuOpenOrAKeyHeld) {
+    refuse_close = true;
+    static std::vector<std::pair<int, bool>> keys;
+    static bool open_after = false;
+    static bool held_after = false;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        const int pool[] = {VK_LEFT,  VK_RIGHT, VK_UP, VK_DOWN, VK_ESCAPE, VK_RETURN,
+                            VK_SPACE, VK_F10,   'R',   'C',     'M',       'N',
+                            'X',      'A',      'L',   VK_MENU, VK_MENU};
+        keys.clear();
+        bool alt_down = false;
+        for (int i = 0; i < 14; ++i) {
+            const int vk = pool[random() % std::size(pool)];
+            if (vk == VK_MENU) {
+                alt_down = !alt_down;
+                keys.emplace_back(VK_MENU, alt_down);
+            } else {
+                keys.emplace_back(vk, true);
+                keys.emplace_back(vk, false);
+            }
+        }
+        if (alt_down) keys.emplace_back(VK_MENU, false);
+        for (int i = 0; i < 3; ++i) {
+            keys.emplace_back(VK_ESCAPE, true);
+            keys.emplace_back(VK_ESCAPE, false);
+        }
+        headless_host_after(
+            10,
+            [](void *) {
+                for (const auto &[vk, down] : keys) headless_host_key(vk, down ? 1 : 0);
+            },
+            nullptr);
+        headless_host_after(
+            400,
+            [](void *) {
+                open_after = platform::menu_state_of(window) != nullptr;
+                held_after = false;
+                for (int vk :
+                     {VK_MENU, VK_F10, VK_ESCAPE, VK_LEFT, VK_DOWN, VK_SPACE, int{'R'}, int{'C'}}) {
+                    held_after = held_after || (GetKeyState(vk) & 0x8000) != 0;
+                }
+            },
+            nullptr);
+        pump_for(500);
+        EXPECT_FALSE(open_after) << "seed " << seed;
+        EXPECT_FALSE(held_after) << "seed " << seed;
+        ASSERT_TRUE(IsWindow(window));
+    }
+    refuse_close = false;
 }

@@ -35,7 +35,7 @@ protected:
         AppendMenuA(view, MF_STRING, 20, "&Zoom");
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(run), "&Run");
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
-        tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+        tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
     }
     void TearDown() override { DestroyMenu(bar); }
 
@@ -68,7 +68,7 @@ protected:
     }
 
     HMENU bar = nullptr, run = nullptr, view = nullptr;
-    MenuStateMachine tracker{nullptr, nullptr, 0, fixed_measure()};
+    MenuStateMachine tracker{nullptr, nullptr, nullptr, 0, fixed_measure()};
 };
 
 void expect_command(const TrackStep &step, UINT id) {
@@ -93,12 +93,12 @@ TEST_F(Tracking, TitlesFlowInRowsOfNineteenAndPopupsStayInsideTheWindow) {
     EXPECT_EQ(tracker.popup_rect().left, layout.items[1].left);
     EXPECT_EQ(tracker.popup_rect().top, 0);  // the client area's first row, below the bar
     // 40 wide: "&View" wraps to a second row and its popup opens below that row.
-    tracker = MenuStateMachine(nullptr, bar, 40, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 40, fixed_measure());
     EXPECT_EQ(tracker.bar_layout().height, 38);
     open_by_click(1);
     EXPECT_EQ(tracker.popup_rect().top, 0);
     // 80 wide: the 64-wide popup of "&View" (at 32) moves left to end at the window's edge.
-    tracker = MenuStateMachine(nullptr, bar, 80, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 80, fixed_measure());
     open_by_click(1);
     EXPECT_EQ(tracker.popup_rect().left, 16);
     EXPECT_EQ(tracker.popup_rect().right, 80);
@@ -176,7 +176,7 @@ TEST_F(Tracking, EscapeClosesOneLevelAndAltLeavesAsItGoesDown) {
     EXPECT_EQ(tracker.bar_selection(), 0);
     expect_closed_without_command(key(VK_ESCAPE));
     for (int leave : {VK_MENU, VK_F10}) {
-        tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+        tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
         tracker.start_with_key('r');
         expect_closed_without_command(key(leave));
     }
@@ -197,7 +197,7 @@ TEST_F(Tracking, EnterOnAGrayedItemClosesWithoutACommandUnknownLettersAskTheOwne
     EXPECT_EQ(alt_q.char_menu, bar);
     EXPECT_FALSE(alt_q.char_in_popup);
     expect_closed_without_command(tracker.menu_char_answer(kMenuCharIgnore, 0));
-    tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
     tracker.start_with_key('r');
     // Inside the menu an ignored letter leaves it as it was; the owner may run an item instead.
     const TrackStep q = tracker.character('q');
@@ -207,7 +207,7 @@ TEST_F(Tracking, EnterOnAGrayedItemClosesWithoutACommandUnknownLettersAskTheOwne
     EXPECT_EQ(tracker.popup_selection(), 1);
     EXPECT_FALSE(tracker.menu_char_answer(kMenuCharExecute, 2).finished);  // the separator
     expect_command(tracker.menu_char_answer(kMenuCharExecute, 1), 2);
-    tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
     tracker.start_with_key('r');
     EXPECT_FALSE(tracker.character(0x0C).finished);  // Ctrl+L is not "l"
     key(VK_UP);
@@ -215,6 +215,50 @@ TEST_F(Tracking, EnterOnAGrayedItemClosesWithoutACommandUnknownLettersAskTheOwne
     key(VK_UP);
     ASSERT_EQ(tracker.popup_selection(), 3);
     expect_closed_without_command(key(VK_RETURN));
+}
+
+// The system menu sits before the first title: Alt+Space opens it, the arrows pass over it
+// without opening it, and its commands are system commands. Without a bar, Alt goes to it.
+TEST_F(Tracking, TheSystemMenuIsATitleBeforeTheFirst) {
+    HMENU row = CreateMenu();
+    HMENU system = CreatePopupMenu();
+    AppendMenuA(system, MF_STRING | MF_GRAYED, SC_RESTORE, "&Restore");
+    AppendMenuA(system, MF_STRING, SC_CLOSE, "&Close");
+    AppendMenuA(row, MF_POPUP, reinterpret_cast<UINT_PTR>(system), "");
+    tracker = MenuStateMachine(nullptr, bar, row, 595, fixed_measure());
+    tracker.start_with_key(' ');
+    EXPECT_TRUE(tracker.on_system());
+    EXPECT_EQ(tracker.row(), row);
+    EXPECT_EQ(tracker.bar_selection(), -1);  // no title of the bar is drawn highlighted
+    EXPECT_EQ(tracker.open_popup(), system);
+    EXPECT_EQ(tracker.popup_selection(), 0);  // the first item, grayed or not
+    key(VK_LEFT);                             // to the last title, still open
+    EXPECT_EQ(tracker.open_popup(), view);
+    key(VK_RIGHT);  // over the system menu: highlighted, not opened
+    EXPECT_TRUE(tracker.on_system());
+    EXPECT_EQ(tracker.open_popup(), nullptr);
+    key(VK_RIGHT);  // the first title opens, as the popups were open
+    EXPECT_EQ(tracker.open_popup(), run);
+    key(VK_LEFT);
+    key(VK_DOWN);
+    EXPECT_EQ(tracker.open_popup(), system);
+    TrackStep close = tracker.character('c');
+    expect_command(close, SC_CLOSE);
+    EXPECT_TRUE(close.system_command);
+
+    tracker = MenuStateMachine(nullptr, nullptr, row, 595, fixed_measure());
+    EXPECT_FALSE(tracker.start_with_key(0).finished);
+    EXPECT_TRUE(tracker.on_system());
+    EXPECT_EQ(tracker.row_selection(), 0);
+    EXPECT_EQ(tracker.open_popup(), nullptr);
+    key(VK_LEFT);  // nowhere else to go
+    EXPECT_TRUE(tracker.on_system());
+    tracker = MenuStateMachine(nullptr, nullptr, row, 595, fixed_measure());
+    const TrackStep alt_c = tracker.start_with_key('c');  // the row has no mnemonics
+    EXPECT_TRUE(alt_c.unmatched_char);
+    EXPECT_TRUE(alt_c.char_in_system);
+    EXPECT_EQ(alt_c.char_menu, row);
+    DestroyMenu(row);
 }
 
 TEST_F(Tracking, DestroyingTheMenuWhileOpenEndsTracking) {
@@ -235,13 +279,13 @@ TEST(MenuStateMachineBarCommands, ACommandOnTheBarRunsFromMouseAndMnemonic) {
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_STRING, 7, "&Go");
     AppendMenuA(bar, MF_STRING | MF_GRAYED, 8, "&Stop");
-    MenuStateMachine tracker(nullptr, bar, 595, fixed_measure());
+    MenuStateMachine tracker(nullptr, bar, nullptr, 595, fixed_measure());
     expect_command(tracker.start_with_key('g'), 7);
-    tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
     const RECT go = tracker.bar_layout().items[0];
     ASSERT_TRUE(tracker.start_with_press(go.left + 2, -5));
     expect_command(tracker.release(go.left + 2, -5), 7);
-    tracker = MenuStateMachine(nullptr, bar, 595, fixed_measure());
+    tracker = MenuStateMachine(nullptr, bar, nullptr, 595, fixed_measure());
     expect_closed_without_command(tracker.start_with_key('s'));
     DestroyMenu(bar);
 }
