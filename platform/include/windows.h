@@ -506,6 +506,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_OUTOFMEMORY 14L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_NOT_LOCKED 158L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_INVALID_MENU_HANDLE 1401L
@@ -626,6 +627,7 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int count);
 BOOL WINAPI GetTextExtentPointA(HDC handle, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics);
+int WINAPI GetTextFaceA(HDC handle, int count, LPSTR face);
 
 #ifdef __cplusplus
 }
