@@ -1,8 +1,10 @@
 // show_window.cpp: ShowWindow with every show command and SetWindowPos with SWP_SHOWWINDOW and
 // SWP_HIDEWINDOW, from a normal, a minimised, a maximised and a hidden window: the messages the
 // window receives (WM_SHOWWINDOW, WM_SIZE with its kind and size, WM_ACTIVATE), the return value
-// and the state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size); then the calls
-// with out-of-range commands and bad handles, with their error codes.
+// and the state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size), also for a
+// minimised window shown without activation behind the active one; SetMenu on a shown window
+// (what it erases and repaints); then the calls with out-of-range commands and bad handles,
+// with their error codes.
 //
 // Depends on: trace.h. Prints a trace on standard output.
 #include <initializer_list>
@@ -12,6 +14,7 @@
 namespace {
 
 bool logging = false;
+bool painting_logged = false;  // WM_ERASEBKGND and WM_PAINT too (the SetMenu sections)
 int line = 0;
 HWND focus_a = nullptr;  // the window named "a" in the focus sections (all others are "b")
 
@@ -24,6 +27,16 @@ void log(const char *format, ...) {
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     trace::value(key, "%s", text);
+}
+
+LRESULT log_paint(HWND window) {
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    log("WM_PAINT %ld,%ld-%ld,%ld erase %d", static_cast<long>(ps.rcPaint.left),
+        static_cast<long>(ps.rcPaint.top), static_cast<long>(ps.rcPaint.right),
+        static_cast<long>(ps.rcPaint.bottom), ps.fErase ? 1 : 0);
+    EndPaint(window, &ps);
+    return 0;
 }
 
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -46,6 +59,12 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                     static_cast<unsigned>(wparam));
                 break;
             case WM_SETFOCUS: log("%s WM_SETFOCUS", window == focus_a ? "a" : "b"); break;
+            case WM_ERASEBKGND:
+                if (painting_logged) log("WM_ERASEBKGND");
+                break;
+            case WM_PAINT:
+                if (painting_logged) return log_paint(window);
+                break;
             case WM_KILLFOCUS: log("%s WM_KILLFOCUS", window == focus_a ? "a" : "b"); break;
             default: break;
         }
@@ -117,6 +136,27 @@ void set_pos(const char *name, const int *start, int starts, UINT flags) {
     DestroyWindow(window);
 }
 
+// A minimised window shown without activation while another window is the active one.
+void restore_behind(const char *name, int command) {
+    trace::section(name);
+    focus_a = make_window();
+    HWND b = make_window();
+    ShowWindow(focus_a, SW_SHOWNORMAL);
+    ShowWindow(focus_a, SW_MINIMIZE);
+    ShowWindow(b, SW_SHOWNORMAL);
+    line = 0;
+    logging = true;
+    const BOOL result = ShowWindow(focus_a, command);
+    logging = false;
+    trace::value("result", "%d", result ? 1 : 0);
+    report(focus_a);
+    trace::value("active is b", "%d", GetActiveWindow() == b ? 1 : 0);
+    trace::value("focus is b", "%d", GetFocus() == b ? 1 : 0);
+    DestroyWindow(b);
+    DestroyWindow(focus_a);
+    focus_a = nullptr;
+}
+
 // SetFocus on a window that is not the active one activates it first.
 void focus(const char *name, bool a_visible) {
     trace::section(name);
@@ -136,6 +176,32 @@ void focus(const char *name, bool a_visible) {
     focus_a = nullptr;
 }
 
+HMENU make_bar(const char *title) {
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_STRING, 1, title);
+    return bar;
+}
+
+// SetMenu on a shown, painted window: what it leaves to repaint, and the repaint itself.
+void set_menu(const char *name, bool bar_before, bool bar_after) {
+    trace::section(name);
+    HWND window = make_window();
+    HMENU before = bar_before ? make_bar("&Run") : nullptr;
+    if (before != nullptr) SetMenu(window, before);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    HMENU after = bar_after ? make_bar("&Go") : nullptr;
+    line = 0;
+    logging = painting_logged = true;
+    const BOOL result = SetMenu(window, after);
+    UpdateWindow(window);
+    logging = painting_logged = false;
+    trace::value("result", "%d", result ? 1 : 0);
+    report(window);
+    DestroyWindow(window);
+    if (before != nullptr) DestroyMenu(before);
+}
+
 }  // namespace
 
 int main() {
@@ -152,6 +218,16 @@ int main() {
     show("minimised SW_SHOWNORMAL", minimised, 2, SW_SHOWNORMAL);
     show("minimised SW_SHOW", minimised, 2, SW_SHOW);
     show("minimised SW_SHOWMAXIMIZED", minimised, 2, SW_SHOWMAXIMIZED);
+    show("minimised SW_SHOWNOACTIVATE", minimised, 2, SW_SHOWNOACTIVATE);
+    show("minimised SW_SHOWNA", minimised, 2, SW_SHOWNA);
+    show("minimised SW_SHOWMINNOACTIVE", minimised, 2, SW_SHOWMINNOACTIVE);
+    show("minimised SW_MINIMIZE", minimised, 2, SW_MINIMIZE);
+    show("maximised SW_SHOWNOACTIVATE", maximised, 2, SW_SHOWNOACTIVATE);
+    show("hidden again SW_SHOWNOACTIVATE", hidden, 2, SW_SHOWNOACTIVATE);
+    show("normal SW_SHOWNA", normal, 1, SW_SHOWNA);
+    show("normal SW_SHOWNOACTIVATE", normal, 1, SW_SHOWNOACTIVATE);
+    show("maximised SW_SHOWNA", maximised, 2, SW_SHOWNA);
+    show("hidden again SW_SHOWNA", hidden, 2, SW_SHOWNA);
     show("maximised SW_RESTORE", maximised, 2, SW_RESTORE);
     show("maximised SW_MINIMIZE", maximised, 2, SW_MINIMIZE);
     show("maximised SW_SHOWMAXIMIZED", maximised, 2, SW_SHOWMAXIMIZED);
@@ -165,6 +241,12 @@ int main() {
     sys_command("minimised SC_RESTORE", minimised, 2, SC_RESTORE);
     focus("SetFocus on an inactive window", true);
     focus("SetFocus on a hidden window", false);
+    restore_behind("behind SW_SHOWNOACTIVATE", SW_SHOWNOACTIVATE);
+    restore_behind("behind SW_SHOWNA", SW_SHOWNA);
+    restore_behind("behind SW_RESTORE", SW_RESTORE);
+    set_menu("SetMenu adds a bar", false, true);
+    set_menu("SetMenu removes the bar", true, false);
+    set_menu("SetMenu swaps the bar", true, true);
 
     trace::section("bad show commands and handles");
     HWND window = make_window();
