@@ -9,6 +9,7 @@
 // Depends on: trace.h. Prints a trace on standard output.
 #include <initializer_list>
 
+#include "input.h"
 #include "trace.h"
 
 namespace {
@@ -17,6 +18,7 @@ bool logging = false;
 bool painting_logged = false;  // WM_ERASEBKGND and WM_PAINT too (the SetMenu sections)
 int line = 0;
 HWND focus_a = nullptr;  // the window named "a" in the focus sections (all others are "b")
+LRESULT mouse_activate_answer = -1;  // what WM_MOUSEACTIVATE returns; -1: DefWindowProc's answer
 
 void log(const char *format, ...) {
     char key[16];
@@ -66,13 +68,30 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                 if (painting_logged) return log_paint(window);
                 break;
             case WM_KILLFOCUS: log("%s WM_KILLFOCUS", window == focus_a ? "a" : "b"); break;
+            case WM_MOUSEACTIVATE: {
+                const LRESULT answer = mouse_activate_answer >= 0
+                                           ? mouse_activate_answer
+                                           : DefWindowProcA(window, message, wparam, lparam);
+                log("%s WM_MOUSEACTIVATE %s %d %04x answer %ld", window == focus_a ? "a" : "b",
+                    reinterpret_cast<HWND>(wparam) == window ? "self" : "other",
+                    static_cast<int>(LOWORD(lparam)), static_cast<unsigned>(HIWORD(lparam)),
+                    static_cast<long>(answer));
+                return answer;
+            }
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONUP:
+                log("%s %s %d,%d", window == focus_a ? "a" : "b",
+                    message == WM_LBUTTONDOWN ? "WM_LBUTTONDOWN" : "WM_LBUTTONUP",
+                    static_cast<int>(static_cast<short>(LOWORD(lparam))),
+                    static_cast<int>(static_cast<short>(HIWORD(lparam))));
+                break;
             default: break;
         }
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-HWND make_window() {
+HWND make_window(int x = 40) {
     static bool registered = false;
     WNDCLASSA wc{};
     wc.lpfnWndProc = window_proc;
@@ -80,7 +99,7 @@ HWND make_window() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "ShowWindowProbe";
     if (!registered) registered = RegisterClassA(&wc) != 0;
-    return CreateWindowExA(0, "ShowWindowProbe", "show", WS_OVERLAPPEDWINDOW, 40, 30, 300, 200,
+    return CreateWindowExA(0, "ShowWindowProbe", "show", WS_OVERLAPPEDWINDOW, x, 30, 300, 200,
                            nullptr, nullptr, wc.hInstance, nullptr);
 }
 
@@ -152,6 +171,37 @@ void restore_behind(const char *name, int command) {
     report(focus_a);
     trace::value("active is b", "%d", GetActiveWindow() == b ? 1 : 0);
     trace::value("focus is b", "%d", GetFocus() == b ? 1 : 0);
+    DestroyWindow(b);
+    DestroyWindow(focus_a);
+    focus_a = nullptr;
+}
+
+// A real click into the client area of `a`, beside the active window `b`: the activation the
+// click brings (or not, by WM_MOUSEACTIVATE's answer) and the button messages.
+void click(const char *name, LRESULT answer, bool a_active) {
+    trace::section(name);
+    focus_a = make_window(40);
+    HWND b = make_window(400);
+    ShowWindow(focus_a, SW_SHOWNORMAL);
+    ShowWindow(b, SW_SHOWNORMAL);
+    UpdateWindow(focus_a);
+    UpdateWindow(b);
+    HWND first = a_active ? focus_a : b;
+#ifdef _WIN32
+    SetForegroundWindow(first);
+#endif
+    SetFocus(first);
+    input::settle();
+    line = 0;
+    logging = true;
+    mouse_activate_answer = answer;
+    input::click(focus_a, 30, 40);
+    input::settle();
+    logging = false;
+    mouse_activate_answer = -1;
+    trace::value("active is a", "%d", GetActiveWindow() == focus_a ? 1 : 0);
+    trace::value("focus is a", "%d", GetFocus() == focus_a ? 1 : 0);
+    trace::value("button held", "%d", (GetKeyState(VK_LBUTTON) & 0x8000) != 0 ? 1 : 0);
     DestroyWindow(b);
     DestroyWindow(focus_a);
     focus_a = nullptr;
@@ -244,6 +294,11 @@ int main() {
     restore_behind("behind SW_SHOWNOACTIVATE", SW_SHOWNOACTIVATE);
     restore_behind("behind SW_SHOWNA", SW_SHOWNA);
     restore_behind("behind SW_RESTORE", SW_RESTORE);
+    click("click on an inactive window", -1, false);
+    click("click on an inactive window answered MA_NOACTIVATE", MA_NOACTIVATE, false);
+    click("click on an inactive window answered MA_ACTIVATEANDEAT", MA_ACTIVATEANDEAT, false);
+    click("click on an inactive window answered MA_NOACTIVATEANDEAT", MA_NOACTIVATEANDEAT, false);
+    click("click on the active window", -1, true);
     set_menu("SetMenu adds a bar", false, true);
     set_menu("SetMenu removes the bar", true, false);
     set_menu("SetMenu swaps the bar", true, true);

@@ -21,6 +21,7 @@
 #include "user/keyboard_state.h"
 #include "user/quit_signals.h"
 #include "user/timers.h"
+#include "user/window_activation.h"
 #include "user/window_surface.h"
 #include "user/window_table.h"
 
@@ -76,10 +77,15 @@ bool take_quit(bool remove, MSG *out) {
     return true;
 }
 
+// A press on an inactive window activates it as it is retrieved, and may be eaten by the
+// window's WM_MOUSEACTIVATE answer; the next input message is taken then.
 bool take_input(const Filter &filter, bool remove, MSG *out) {
-    if (!take_from(input_messages, filter, remove, out)) return false;
-    if (remove) keyboard_note_retrieved(*out);
-    return true;
+    while (take_from(input_messages, filter, remove, out)) {
+        if (!remove) return true;
+        keyboard_note_retrieved(*out);
+        if (!window_click_activation(*out)) return true;
+    }
+    return false;
 }
 
 bool take_paint(const Filter &filter, MSG *out) {
