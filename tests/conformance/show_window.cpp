@@ -3,8 +3,9 @@
 // window receives (WM_SHOWWINDOW, WM_SIZE with its kind and size, WM_ACTIVATE), the return value
 // and the state afterwards (IsWindowVisible, IsIconic, IsZoomed, the client size), also for a
 // minimised window shown without activation behind the active one; SetMenu on a shown window
-// (what it erases and repaints); then the calls with out-of-range commands and bad handles,
-// with their error codes.
+// (what it erases and repaints); real clicks on an inactive window and WM_MOUSEACTIVATE's
+// answers; then the show and menu calls with out-of-range commands and destroyed, null and
+// wrong-kind handles, with their error codes.
 //
 // Depends on: trace.h. Prints a trace on standard output.
 #include <initializer_list>
@@ -252,6 +253,56 @@ void set_menu(const char *name, bool bar_before, bool bar_after) {
     if (before != nullptr) DestroyMenu(before);
 }
 
+// One call's result and the error code it leaves (the code cleared before the call).
+template <typename Call>
+void result_and_error(const char *name, const char *what, Call call) {
+    char key[64];
+    std::snprintf(key, sizeof key, "%s %s", name, what);
+    SetLastError(0);
+    const long result = static_cast<long>(call());
+    const DWORD error = GetLastError();
+    trace::value(key, "%ld error %lu", result, static_cast<unsigned long>(error));
+}
+
+// The menu calls on windows and the show calls, given a destroyed window, no window or a menu's
+// handle for a window, and a window given a destroyed menu, a popup or another window's bar.
+void bad_menu_and_show_handles() {
+    trace::section("bad menu and show handles");
+    HWND gone = make_window();
+    DestroyWindow(gone);
+    HMENU popup = CreatePopupMenu();
+    const HWND bad[] = {gone, nullptr, reinterpret_cast<HWND>(popup)};
+    const char *names[] = {"destroyed window", "null window", "menu as window"};
+    HMENU bar = make_bar("&Run");
+    for (int i = 0; i < 3; ++i) {
+        HWND window = bad[i];
+        result_and_error(names[i], "SetMenu", [&] { return SetMenu(window, bar); });
+        result_and_error(names[i], "SetMenu none", [&] { return SetMenu(window, nullptr); });
+        result_and_error(names[i], "GetMenu", [&] { return GetMenu(window) != nullptr; });
+        result_and_error(names[i], "DrawMenuBar", [&] { return DrawMenuBar(window); });
+        result_and_error(names[i], "ShowWindow", [&] { return ShowWindow(window, SW_MINIMIZE); });
+        result_and_error(names[i], "SetWindowPos", [&] {
+            return SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                                SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        });
+        result_and_error(names[i], "IsIconic", [&] { return IsIconic(window); });
+    }
+    HWND owner = make_window();
+    HWND other = make_window();
+    HMENU destroyed = CreateMenu();
+    DestroyMenu(destroyed);
+    result_and_error("owner", "SetMenu destroyed menu", [&] { return SetMenu(owner, destroyed); });
+    result_and_error("owner", "SetMenu window as menu",
+                     [&] { return SetMenu(owner, reinterpret_cast<HMENU>(other)); });
+    result_and_error("owner", "SetMenu popup", [&] { return SetMenu(owner, popup); });
+    result_and_error("owner", "SetMenu bar", [&] { return SetMenu(owner, bar); });
+    result_and_error("other", "SetMenu the owner's bar", [&] { return SetMenu(other, bar); });
+    trace::value("bar still the owner's", "%d", GetMenu(owner) == bar ? 1 : 0);
+    DestroyWindow(other);
+    DestroyWindow(owner);
+    DestroyMenu(popup);
+}
+
 }  // namespace
 
 int main() {
@@ -325,5 +376,6 @@ int main() {
     }
     trace::value("IsIconic destroyed", "%d", IsIconic(window) ? 1 : 0);
     trace::value("IsZoomed null", "%d", IsZoomed(nullptr) ? 1 : 0);
+    bad_menu_and_show_handles();
     return 0;
 }

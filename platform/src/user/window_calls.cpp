@@ -328,13 +328,16 @@ extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
     });
 }
 
+// Both fail for a handle that is no window, with ERROR_INVALID_WINDOW_HANDLE.
 extern "C" BOOL WINAPI IsIconic(HWND handle) {
     const Window *window = find_window(handle);
+    if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return window != nullptr && window->show_state == platform::HostShowState::minimized;
 }
 
 extern "C" BOOL WINAPI IsZoomed(HWND handle) {
     const Window *window = find_window(handle);
+    if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return window != nullptr && window->show_state == platform::HostShowState::maximized;
 }
 
