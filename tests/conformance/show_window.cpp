@@ -7,7 +7,7 @@
 // answers; then the show and menu calls with out-of-range commands and destroyed, null and
 // wrong-kind handles, with their error codes.
 //
-// Depends on: trace.h. Prints a trace on standard output.
+// Depends on: trace.h, input.h. Prints a trace on standard output.
 #include <initializer_list>
 
 #include "input.h"

@@ -109,10 +109,10 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wpara
             case WM_CLOSE: DestroyWindow(window); return 0;
             case WM_PAINT: return handle_paint(window);
             case WM_ERASEBKGND: return handle_erase(window, wparam);
-            case WM_NCCREATE:                           // go on creating the window
-            case WM_NCACTIVATE: return TRUE;            // go on activating it
-            case WM_MOUSEACTIVATE: return MA_ACTIVATE;  // a top-level window: the click activates
+            case WM_NCCREATE:                 // go on creating the window
+            case WM_NCACTIVATE: return TRUE;  // go on activating it
             case WM_ACTIVATE: return handle_activate(window, wparam);
+            case WM_MOUSEACTIVATE: return MA_ACTIVATE;  // a top-level window: the click activates
             case WM_WINDOWPOSCHANGED:
                 window_position_changed_default(window,
                                                 reinterpret_cast<const WINDOWPOS *>(lparam));
