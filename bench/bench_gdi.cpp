@@ -21,8 +21,10 @@ constexpr int kHeight = 540;
 class Canvas {
 public:
     Canvas() {
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(dc_, kWidth, kHeight);
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, kWidth, kHeight);
+        ReleaseDC(nullptr, screen);
         old_ = SelectObject(dc_, bitmap_);
     }
     ~Canvas() {

@@ -241,6 +241,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define WM_SHOWWINDOW 0x0018
 #define WM_ACTIVATEAPP 0x001C
 #define WM_CANCELMODE 0x001F
+#define WM_MOUSEACTIVATE 0x0021
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NCCREATE 0x0081
@@ -282,6 +283,10 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
 #define HTCLIENT 1
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
 #define HTMENU 5
 #define SC_MOUSEMENU 0xF090
 #define SC_KEYMENU 0xF100
@@ -508,6 +513,7 @@ typedef uintptr_t DWORD_PTR_VORBL;
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_OUTOFMEMORY 14L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_NOT_LOCKED 158L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_INVALID_MENU_HANDLE 1401L
@@ -629,6 +635,7 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int count);
 BOOL WINAPI GetTextExtentPointA(HDC handle, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics);
+int WINAPI GetTextFaceA(HDC handle, int count, LPSTR face);
 
 #ifdef __cplusplus
 }

@@ -155,6 +155,21 @@ async function checkInputProbe(browser, url) {
         expect(box.left === 100 && box.top === 120 && box.width === 320 && box.height === 220,
                `at ${box.left}, ${box.top}, ${box.width} x ${box.height}`);
     });
+    await check(page, "input probe: a minimised window shows its caption alone, a click there " +
+                      "restores it", async () => {
+        await next(() => keys.press("KeyN"), 3);
+        const frameState = () => page.evaluate(() => {
+            const canvas = document.querySelector('canvas[title="Input probe"]');
+            return {state: canvas.parentElement.dataset.showState, shown: canvas.offsetWidth > 0};
+        });
+        let now = await frameState();
+        expect(now.state === "minimized" && !now.shown, `minimised: ${JSON.stringify(now)}`);
+        const got = await next(() => page.evaluate(() => document.querySelector(
+            'canvas[title="Input probe"]').parentElement.querySelector(".vorbl-caption").click()), 1);
+        now = await frameState();
+        expect(JSON.stringify(got) === JSON.stringify(["WM_SIZE 0"]), `got ${JSON.stringify(got)}`);
+        expect(now.state === "normal" && now.shown, `restored: ${JSON.stringify(now)}`);
+    });
     await check(page, "input probe: no page errors", async () => {
         expect(problems.length === 0, problems.join("; "));
     });

@@ -5,8 +5,8 @@
 // One window "Input probe" at (40, 60), 300 x 200, with the keyboard focus. Every keyboard and
 // mouse-button message is printed as one line, "<name> <wParam hex> <lParam hex>", for example
 // "WM_KEYDOWN 41 001e0001"; mouse moves are not printed. Typing "m" also moves the window to
-// (100, 120) and makes it 320 x 220 (MoveWindow) and prints "moved". Built only for the browser
-// (web/).
+// (100, 120) and makes it 320 x 220 (MoveWindow) and prints "moved"; typing "n" minimises it
+// (ShowWindow), and every WM_SIZE prints "WM_SIZE <kind>". Built only for the browser (web/).
 #include <windows.h>
 
 #include <cstdio>
@@ -35,8 +35,13 @@ LRESULT CALLBACK probe_window_proc(HWND window, UINT message, WPARAM wparam, LPA
             MoveWindow(window, 100, 120, 320, 220, TRUE);
             std::printf("moved\n");
         }
+        if (message == WM_CHAR && wparam == 'n') ShowWindow(window, SW_MINIMIZE);
         std::fflush(stdout);
         return 0;
+    }
+    if (message == WM_SIZE) {
+        std::printf("WM_SIZE %lu\n", static_cast<unsigned long>(wparam));
+        std::fflush(stdout);
     }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);

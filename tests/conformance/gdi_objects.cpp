@@ -1,6 +1,8 @@
 // gdi_objects.cpp: the GDI object calls: GetStockObject for every index, GetObjectType,
 // GetObject of pens, brushes, fonts and bitmaps (and its size queries), GetCurrentObject,
-// SelectObject's results, DeleteObject and DeleteDC, with bad, deleted and wrong-kind handles.
+// SelectObject's results, DeleteObject and DeleteDC, with bad, deleted and wrong-kind handles;
+// monochrome bitmaps (a fresh memory DC's and those made compatible with it): their records,
+// the colours drawn into them, and copies between them and colour bitmaps.
 //
 // Depends on: trace.h, canvas.h. Prints a trace on standard output (see trace.h).
 #include <cstring>
@@ -132,6 +134,67 @@ void object_contents(conformance::Canvas &canvas) {
     trace::value("deleted", "%d", GetObjectA(gone, sizeof pen, &pen));
 }
 
+void print_bitmap(const char *name, HGDIOBJ handle) {
+    BITMAP bitmap;
+    std::memset(&bitmap, 0, sizeof bitmap);
+    const int copied = GetObjectA(handle, sizeof bitmap, &bitmap);
+    trace::value(name, "%d %ldx%ld bytes %ld planes %u bits %u", copied,
+                 static_cast<long>(bitmap.bmWidth), static_cast<long>(bitmap.bmHeight),
+                 static_cast<long>(bitmap.bmWidthBytes), bitmap.bmPlanes, bitmap.bmBitsPixel);
+}
+
+// Copies between a monochrome and a colour bitmap, one row of three pixels each way.
+void monochrome_copies(const conformance::Canvas &canvas, HDC mono) {
+    SetPixel(canvas.dc, 0, 0, RGB(10, 20, 30));
+    SetPixel(canvas.dc, 1, 0, RGB(255, 255, 255));
+    SetPixel(canvas.dc, 2, 0, RGB(0, 0, 0));
+    SetBkColor(canvas.dc, RGB(10, 20, 30));
+    BitBlt(mono, 0, 2, 3, 1, canvas.dc, 0, 0, SRCCOPY);
+    trace::value("colour to monochrome", "%06lx %06lx %06lx", GetPixel(mono, 0, 2),
+                 GetPixel(mono, 1, 2), GetPixel(mono, 2, 2));
+    SetTextColor(canvas.dc, RGB(1, 2, 3));
+    SetBkColor(canvas.dc, RGB(4, 5, 6));
+    BitBlt(canvas.dc, 0, 1, 3, 1, mono, 0, 2, SRCCOPY);
+    trace::value("monochrome to colour", "%06lx %06lx %06lx", GetPixel(canvas.dc, 0, 1),
+                 GetPixel(canvas.dc, 1, 1), GetPixel(canvas.dc, 2, 1));
+    SetTextColor(canvas.dc, RGB(0, 0, 0));
+    SetBkColor(canvas.dc, RGB(255, 255, 255));
+}
+
+void monochrome_bitmaps(const conformance::Canvas &canvas) {
+    trace::section("monochrome bitmaps");
+    HDC dc = CreateCompatibleDC(canvas.dc);
+    print_bitmap("fresh DC bitmap", GetCurrentObject(dc, OBJ_BITMAP));
+    trace::value("fresh DC pixel", "%06lx", GetPixel(dc, 0, 0));
+    HBITMAP mono = CreateCompatibleBitmap(dc, 17, 3);
+    print_bitmap("compatible with the fresh DC", mono);
+    HBITMAP colour = CreateCompatibleBitmap(canvas.dc, 17, 3);
+    print_bitmap("compatible with the canvas", colour);
+    DeleteObject(colour);
+    HGDIOBJ first = SelectObject(dc, mono);
+    HBITMAP again = CreateCompatibleBitmap(dc, 2, 2);
+    print_bitmap("compatible with a DC holding it", again);
+    DeleteObject(again);
+    const COLORREF colours[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(200, 0, 0),
+                                RGB(128, 128, 128), RGB(127, 127, 127), RGB(10, 200, 30),
+                                RGB(255, 255, 0),   RGB(192, 192, 192)};
+    for (COLORREF colour_value : colours) {
+        char key[32];
+        std::snprintf(key, sizeof key, "SetPixel %06lx", static_cast<unsigned long>(colour_value));
+        const COLORREF set = SetPixel(dc, 1, 1, colour_value);
+        trace::value(key, "%06lx read %06lx", set, GetPixel(dc, 1, 1));
+    }
+    RECT box{2, 0, 4, 2};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    trace::value("white brush", "%06lx", GetPixel(dc, 3, 1));
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    trace::value("black brush", "%06lx", GetPixel(dc, 3, 1));
+    monochrome_copies(canvas, dc);
+    SelectObject(dc, first);
+    DeleteObject(mono);
+    DeleteDC(dc);
+}
+
 const char *stock_name(HGDIOBJ object) {
     static const struct {
         int index;
@@ -223,6 +286,7 @@ int main() {
     object_contents(canvas);
     selection(canvas);
     deletion(canvas);
+    monochrome_bitmaps(canvas);
     conformance::close_canvas(canvas);
     return 0;
 }

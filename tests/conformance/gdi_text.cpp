@@ -1,8 +1,8 @@
 // gdi_text.cpp: text metrics and extents of the faces the package asks for (the stock fonts and
 // the package's own face name at the sizes it uses), the extents of empty, control and
-// Windows-1252 strings, the calls' results with bad handles and counts, and one drawn line
-// whose glyph pixels are printed (FreeType and Wine's own rasterizer differ there; see
-// known-differences.txt).
+// Windows-1252 strings, the face's name by every buffer size, the calls' results with bad
+// handles and counts, and one drawn line whose glyph pixels are printed (FreeType and Wine's own
+// rasterizer differ there; see known-differences.txt).
 //
 // Depends on: trace.h, canvas.h. Prints a trace on standard output (see trace.h).
 #include <cstring>
@@ -84,6 +84,38 @@ void faces(HDC dc) {
     DeleteObject(bold);
 }
 
+// The face's name, what each buffer size gets of it, and the errors of refused calls.
+void face_name(HDC dc) {
+    trace::section("text face");
+    HFONT font = package_font(12);
+    HGDIOBJ previous = SelectObject(dc, font);
+    char name[64];
+    SetLastError(0);
+    const int whole = GetTextFaceA(dc, sizeof name, name);
+    trace::value("whole", "%d %s error %lu", whole, name, GetLastError());
+    trace::value("no buffer", "%d", GetTextFaceA(dc, 0, nullptr));
+    for (int size : {1, 2, 5}) {
+        std::memset(name, 'x', sizeof name);
+        SetLastError(0);
+        const int copied = GetTextFaceA(dc, size, name);
+        char key[24];
+        std::snprintf(key, sizeof key, "buffer of %d", size);
+        trace::value(key, "%d '%.6s' error %lu", copied, name, GetLastError());
+    }
+    std::memset(name, 'x', sizeof name);
+    SetLastError(0);
+    const int none = GetTextFaceA(dc, 0, name);
+    trace::value("buffer of 0", "%d %c error %lu", none, name[0], GetLastError());
+    SetLastError(0);
+    const int negative = GetTextFaceA(dc, -1, name);
+    trace::value("buffer of -1", "%d error %lu", negative, GetLastError());
+    SetLastError(0);
+    const int no_dc = GetTextFaceA(nullptr, sizeof name, name);
+    trace::value("null DC", "%d error %lu", no_dc, GetLastError());
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
+
 void bad_calls(HDC dc) {
     trace::section("text calls with bad arguments");
     SIZE size{-1, -1};
@@ -142,6 +174,7 @@ void drawn_text(conformance::Canvas &canvas) {
 int main() {
     conformance::Canvas canvas = conformance::open_canvas(24, 16);
     faces(canvas.dc);
+    face_name(canvas.dc);
     bad_calls(canvas.dc);
     drawn_text(canvas);
     conformance::close_canvas(canvas);

@@ -61,8 +61,10 @@ class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_text_ring();
-        memory_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(memory_, CANVAS_WIDTH, CANVAS_HEIGHT);
+        HDC screen = GetDC(nullptr);
+        memory_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, CANVAS_WIDTH, CANVAS_HEIGHT);
+        ReleaseDC(nullptr, screen);
         previous_bitmap_ = SelectObject(memory_, bitmap_);
         canvas_dc = memory_;
         origin_x = 300;

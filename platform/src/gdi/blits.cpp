@@ -5,7 +5,11 @@
 // whose destination lies on the destination surface are written. Copies within one surface
 // behave like memmove (rows are walked in the safe order, each row moved with memmove).
 // ScrollDC moves the DC's pixels and leaves the uncovered strip as it was: the caller repaints it.
-// SetPixel outside the surface returns CLR_INVALID, as Windows documents.
+// SetPixel outside the surface returns CLR_INVALID, as Windows documents, and otherwise the
+// colour the pixel took (black or white in a monochrome bitmap).
+// A copy between a monochrome and a colour bitmap converts as Windows does: into monochrome, the
+// source DC's background colour becomes white and every other colour black; out of it, black
+// becomes the destination DC's text colour and white its background colour.
 //
 // Depends on: draw_target.h. Limits: SRCCOPY is the only raster operation; no clip regions.
 #include <algorithm>
@@ -37,12 +41,17 @@ std::uint32_t *pixel_at(const PixelSurface &surface, Coord x, Coord y) {
            static_cast<std::size_t>(x);
 }
 
-void copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &src, Coord sx,
-                Coord sy, Coord width, Coord height) {
-    if (dst.pixels == nullptr || src.pixels == nullptr) return;
+// The destination pixels a block copy wrote.
+struct CopiedBlock {
+    Coord left = 0, top = 0, width = 0, height = 0;
+};
+
+CopiedBlock copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &src, Coord sx,
+                       Coord sy, Coord width, Coord height) {
+    if (dst.pixels == nullptr || src.pixels == nullptr) return {};
     const Span1D cols = clip_axis(x, sx, width, dst.width, src.width);
     const Span1D rows = clip_axis(y, sy, height, dst.height, src.height);
-    if (cols.length == 0 || rows.length == 0) return;
+    if (cols.length == 0 || rows.length == 0) return {};
     const std::size_t bytes = static_cast<std::size_t>(cols.length) * sizeof(std::uint32_t);
     // Moving down within one surface: copy the bottom row first so no source row is overwritten.
     const bool bottom_up = dst.pixels == src.pixels && y > sy;
@@ -50,6 +59,24 @@ void copy_block(const PixelSurface &dst, Coord x, Coord y, const PixelSurface &s
         const Coord row = rows.offset + (bottom_up ? rows.length - 1 - i : i);
         std::memmove(pixel_at(dst, x + cols.offset, y + row),
                      pixel_at(src, sx + cols.offset, sy + row), bytes);
+    }
+    return CopiedBlock{x + cols.offset, y + rows.offset, cols.length, rows.length};
+}
+
+// Recolour the copied pixels where one side of the copy is monochrome and the other is not.
+void convert_copied(const CopiedBlock &block, const DrawTarget &target,
+                    const DeviceContext &source) {
+    const DeviceContext &dst = *target.dc;
+    if (dst.monochrome == source.monochrome || block.width == 0) return;
+    const std::uint32_t background = to_pixel(source.bk_color);
+    const std::uint32_t black = dst.monochrome ? 0 : to_pixel(dst.text_color);
+    const std::uint32_t white = dst.monochrome ? 0x00FFFFFFu : to_pixel(dst.bk_color);
+    for (Coord row = 0; row < block.height; ++row) {
+        std::uint32_t *pixels = pixel_at(target.surface, block.left, block.top + row);
+        for (Coord col = 0; col < block.width; ++col) {
+            const bool is_white = dst.monochrome ? pixels[col] == background : pixels[col] != 0;
+            pixels[col] = is_white ? white : black;
+        }
     }
 }
 
@@ -106,7 +133,9 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
             return FALSE;
         }
         if (width <= 0 || height <= 0) return TRUE;
-        copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
+        const CopiedBlock block =
+            copy_block(target.surface, x, y, source.surface, src_x, src_y, width, height);
+        convert_copied(block, target, *source.dc);
         dc_drawn(*target.dc);
         return TRUE;
     });
@@ -148,7 +177,7 @@ COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
         }
         put_pixel(target.surface, x, y, to_pixel(color));
         dc_drawn(*target.dc);
-        return color & 0x00FFFFFF;
+        return to_colorref(*pixel_at(target.surface, x, y));
     });
 }
 

@@ -3,8 +3,11 @@
 // window and surface DCs of user/window_surface.h.
 //
 // A new DC holds Windows' defaults: BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT, black text on a white
-// OPAQUE background, position (0, 0); a memory DC starts with the shared 1 x 1 bitmap. Every
-// bitmap is 32-bit colour, also one made compatible with a fresh memory DC.
+// OPAQUE background, position (0, 0); a memory DC starts with the shared 1 x 1 monochrome
+// bitmap. A bitmap made compatible with a memory DC is monochrome while that DC holds a
+// monochrome bitmap (so, on a fresh one), as on Windows; otherwise it is 32-bit colour. Drawing
+// into a monochrome bitmap leaves each pixel the nearer of black and white (Windows dithers a
+// brush of any other colour; here it is the nearer one too).
 //
 // Surface DCs (the menus') are counted with the memory DCs, as both are given back by DeleteDC.
 //
@@ -55,7 +58,10 @@ HDC insert_dc(DeviceContext dc) {
     dc.pen = default_pen();
     dc.brush = default_brush();
     dc.font = default_font();
-    if (dc.kind == DcKind::memory) dc.bitmap = default_bitmap();
+    if (dc.kind == DcKind::memory) {
+        dc.bitmap = default_bitmap();
+        dc.monochrome = true;
+    }
     hold(dc.pen), hold(dc.brush), hold(dc.font), hold(dc.bitmap);
     DcTable &contexts = dc_table();
     std::uintptr_t handle = contexts.next_handle;
@@ -87,7 +93,21 @@ HGDIOBJ select_bitmap(DeviceContext &dc, HGDIOBJ handle, GdiObject &bitmap) {
     if (dc.kind != DcKind::memory) return nullptr;
     if (handle == dc.bitmap) return handle;
     if (!bitmap.stock && bitmap.selected_count > 0) return nullptr;
+    dc.monochrome = bitmap.bitmap.monochrome;
     return swap_selection(dc.bitmap, handle, bitmap);
+}
+
+// Black or white, whichever is nearer: white when the channels add up to more than half.
+void keep_black_and_white(const PixelSurface &surface) {
+    constexpr unsigned kHalfOfWhite = 3 * 255 / 2;
+    for (int y = 0; y < surface.height; ++y) {
+        std::uint32_t *row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.stride;
+        for (int x = 0; x < surface.width; ++x) {
+            const std::uint32_t p = row[x];
+            const unsigned sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+            row[x] = sum > kHalfOfWhite ? 0x00FFFFFFu : 0u;
+        }
+    }
 }
 
 }  // namespace
@@ -108,6 +128,7 @@ PixelSurface dc_target(const DeviceContext &dc) {
 
 void dc_drawn(DeviceContext &dc) {
     if (dc.clip_saved_valid) clip_restore(dc, dc_target(dc));
+    if (dc.monochrome) keep_black_and_white(dc_target(dc));
     if (dc.kind == DcKind::window) window_client_changed(dc.window);
 }
 
@@ -179,14 +200,16 @@ BOOL WINAPI DeleteDC(HDC handle) {
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC reference, int width, int height) {
     return platform::fail_when_memory_runs_out<HBITMAP>(nullptr, [&]() -> HBITMAP {
-        if (find_dc(reference) == nullptr || width < 0 || height < 0) return nullptr;
+        const DeviceContext *dc = find_dc(reference);
+        if (dc == nullptr || width < 0 || height < 0) return nullptr;
         if (width == 0 || height == 0) return default_bitmap();
         if (static_cast<long long>(width) * height > kMaxBitmapPixels) return nullptr;
         GdiObject bitmap;
         bitmap.kind = ObjectKind::bitmap;
         // Contents are undefined on Windows; black here, so every run starts the same.
         bitmap.bitmap = BitmapData{
-            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
+            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0),
+            dc->monochrome};
         return static_cast<HBITMAP>(add_object(std::move(bitmap)));
     });
 }

@@ -30,6 +30,7 @@ struct DeviceContext {
     HBRUSH brush = nullptr;
     HFONT font = nullptr;
     HBITMAP bitmap = nullptr;  // memory DCs
+    bool monochrome = false;   // a memory DC holding a monochrome bitmap
     POINT position{0, 0};
     COLORREF text_color = RGB(0, 0, 0);
     COLORREF bk_color = RGB(255, 255, 255);
@@ -46,7 +47,8 @@ DeviceContext *find_dc(HDC handle);
 
 // The pixels a DC draws into now (an empty surface when it has none).
 PixelSurface dc_target(const DeviceContext &dc);
-// Something was drawn through the DC: a window DC tells the window system to present it.
+// Something was drawn through the DC: a window DC tells the window system to present it, and a
+// monochrome bitmap keeps only black and white (each pixel the nearer of the two).
 void dc_drawn(DeviceContext &dc);
 
 // The selected objects, or nullptr when the selection is somehow gone.

@@ -299,6 +299,7 @@ void SizedFont::measure(int average_width) {
     }
     metrics_.fixed_pitch = FT_IS_FIXED_WIDTH(face_) != 0;
     metrics_.family = face_family(face_);
+    if (face_->family_name != nullptr) metrics_.face_name = face_->family_name;
     const long long box_width = static_cast<long long>(face_->bbox.xMax) - face_->bbox.xMin;
     const double stretch = static_cast<double>(x_scale_) / kUnitScale;
     metrics_.max_width =

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -34,6 +35,7 @@ struct FontMetrics {
     int em_pixels = 0;
     bool fixed_pitch = false;
     int family = FF_DONTCARE;  // FF_ROMAN, FF_SWISS, FF_MODERN, FF_SCRIPT or FF_DECORATIVE
+    std::string face_name;     // the family name of the face that draws the font
 };
 
 // One rendered glyph: coverage 0..255 per pixel, placed relative to the pen on the baseline.

@@ -30,8 +30,11 @@ int copy_record(const Record &record, int size, LPVOID buffer, bool partial) {
     return copied;
 }
 
+// A monochrome bitmap's rows are padded to whole 16-bit words, as Windows keeps them.
 BITMAP bitmap_record(const BitmapData &bitmap) {
     constexpr LONG kBytesPerPixel = 4;
+    if (bitmap.monochrome)
+        return BITMAP{0, bitmap.width, bitmap.height, (bitmap.width + 15) / 16 * 2, 1, 1, nullptr};
     return BITMAP{0, bitmap.width, bitmap.height, bitmap.width * kBytesPerPixel, 1, 32, nullptr};
 }
 

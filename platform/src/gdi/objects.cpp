@@ -119,7 +119,7 @@ GdiObject stock_bitmap() {
     GdiObject bitmap;
     bitmap.kind = ObjectKind::bitmap;
     bitmap.stock = true;
-    bitmap.bitmap = BitmapData{1, 1, std::vector<std::uint32_t>(1, 0)};
+    bitmap.bitmap = BitmapData{1, 1, std::vector<std::uint32_t>(1, 0), true};
     return bitmap;
 }
 

@@ -50,6 +50,8 @@ struct BitmapData {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row-major, stride == width
+    // One bit a pixel on Windows: every pixel here is then black or white.
+    bool monochrome = false;
 };
 
 struct GdiObject {
@@ -81,7 +83,7 @@ bool brush_paint_color(HBRUSH brush, COLORREF *color);
 HPEN default_pen();
 HBRUSH default_brush();
 HFONT default_font();
-HBITMAP default_bitmap();  // 1 x 1, shared by every fresh memory DC
+HBITMAP default_bitmap();  // 1 x 1 monochrome, shared by every fresh memory DC
 
 // A bitmap's pixels as a drawing surface.
 PixelSurface bitmap_surface(GdiObject &bitmap);

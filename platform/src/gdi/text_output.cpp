@@ -1,4 +1,5 @@
-// text_output.cpp: TextOutA, GetTextExtentPointA / GetTextExtentPoint32A and GetTextMetricsA.
+// text_output.cpp: TextOutA, GetTextExtentPointA / GetTextExtentPoint32A, GetTextMetricsA and
+// GetTextFaceA.
 //
 // TextOutA puts the top-left corner of the first character cell at (x, y): the baseline is at
 // y + ascent. In OPAQUE mode the cell box [x, x + extent) x [y, y + cell height) is first filled
@@ -7,9 +8,13 @@
 // whatever glyph the face has for it. The extent's height is the cell height (tmHeight). With no
 // usable face on the machine these calls fail (FALSE) and draw nothing.
 //
+// GetTextFaceA names the face that really draws the DC's font (a stand-in's own name when the
+// asked-for face is not on the machine, as Windows names its substitute).
+//
 // Depends on: draw_target.h, fonts.h, codepage_1252.h.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "core/codepage_1252.h"
 #include "core/memory_exhaustion.h"
@@ -159,6 +164,31 @@ BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics) {
             m.family | (m.fixed_pitch ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE);
         metrics->tmCharSet = ANSI_CHARSET;
         return TRUE;
+    });
+}
+
+// With no buffer, the length the name needs, its terminating zero included; with one, the
+// characters copied, the zero not counted. A buffer too short for the name gets as much of it as
+// fits before the zero, and ERROR_INSUFFICIENT_BUFFER; a size of 0 copies nothing and a negative
+// one is refused (ERROR_INVALID_PARAMETER).
+int WINAPI GetTextFaceA(HDC handle, int count, LPSTR face) {
+    return platform::fail_when_memory_runs_out<int>(0, [&]() -> int {
+        DeviceContext *dc = find_dc(handle);
+        if (dc == nullptr) return 0;
+        const SizedFont *font = selected_font(*dc);
+        if (font == nullptr) return 0;
+        const std::string &name = platform::fonts::font_metrics(*font).face_name;
+        const int length = static_cast<int>(std::min<std::size_t>(name.size(), INT_MAX - 1));
+        if (face == nullptr) return length + 1;
+        if (count < 1) {
+            if (count < 0) SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        const int copied = std::min(length, count - 1);
+        if (copied < length) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        std::memcpy(face, name.data(), static_cast<std::size_t>(copied));
+        face[copied] = '\0';
+        return copied;
     });
 }
 

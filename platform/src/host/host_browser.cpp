@@ -24,6 +24,10 @@
 // costs the page nothing. Module.vorblHost.wakes counts the resumptions, for tests that check
 // that the wait does not spin.
 //
+// Show states: a minimised window's frame collapses to its caption (the canvas hidden) and a
+// click on that caption restores it, reported as a window manager's restore; a maximised window
+// is placed by the window system to fill the screen, which the page scales to fit its stage.
+//
 // Limits: one page, one program; the page may scale the canvases (the mouse is mapped back to
 // canvas pixels) but must not rotate them; the frames cannot be dragged, resized or closed by
 // the user (a window moves and changes size only when the program says so: MoveWindow,
@@ -52,6 +56,7 @@ void vorbl_js_create_canvas(int id, const char *title, const int *placement);
 void vorbl_js_place_canvas(int id, const int *placement);
 void vorbl_js_destroy_canvas(int id);
 void vorbl_js_show_canvas(int id, int visible);
+void vorbl_js_show_state(int id, int state);
 void vorbl_js_present(int id, const std::uint8_t *rgba, int width, int height);
 int vorbl_js_screen_width(void);
 int vorbl_js_screen_height(void);
@@ -307,6 +312,15 @@ void handle_mouse(const int *fields) {
     host_input_mouse(owner, fields[1] != 0, fields[2] != 0, fields[3], fields[4]);
 }
 
+// The page's own restore (a click on a minimised window's caption), as a window manager's.
+void handle_show_state(const int *fields) {
+    HWND owner = owner_of(fields[0]);
+    if (owner == nullptr) return;
+    constexpr HostShowState kStates[] = {HostShowState::normal, HostShowState::minimized,
+                                         HostShowState::maximized};
+    if (fields[1] >= 0 && fields[1] < 3) host_input_show_state(owner, kStates[fields[1]]);
+}
+
 void collect_input() {
     ensure_started();
     int fields[5] = {};
@@ -316,6 +330,7 @@ void collect_input() {
         if (type == 0) return;
         if (type == 1) handle_key(fields, std::string_view(code, std::strlen(code)));
         if (type == 2) handle_mouse(fields);
+        if (type == 3) handle_show_state(fields);
     }
 }
 
@@ -333,8 +348,11 @@ bool wait_input(std::uint64_t deadline_ms) {
     return true;
 }
 
-// Show states are kept by the window system alone: there is no desktop window to change.
-void set_show_state(HostWindow, HostShowState) {}
+// The page shows a minimised window as its caption alone; a maximised one is already placed to
+// fill the screen by the window system.
+void set_show_state(HostWindow window, HostShowState state) {
+    vorbl_js_show_state(static_cast<int>(window), static_cast<int>(state));
+}
 
 constexpr HostBackend kBrowserBackend = {true,          create_window, destroy_window, show_window,
                                          place_window,  present,       screen_size,    now_ms,

@@ -30,6 +30,7 @@ mergeInto(LibraryManager.library, {
             host.queue.push(event);
             if (host.wake) host.wake();
         };
+        host.push = push;
         const controlOf = (target) =>
             target && target.closest ? target.closest("input,button,select,textarea,a") : null;
         const isTextField = (control) =>
@@ -126,7 +127,7 @@ mergeInto(LibraryManager.library, {
     // A hidden frame for window `id` on the page's desktop, placed as `placement` says (nine
     // ints: outer x, y, width, height; the content's left and top offsets inside the frame and
     // its width and height; resizable), its caption showing `title` above the content's canvas.
-    vorbl_js_create_canvas__deps: ["vorbl_js_place_canvas"],
+    vorbl_js_create_canvas__deps: ["vorbl_js_place_canvas", "vorbl_js_apply_show_state"],
     vorbl_js_create_canvas: function(id, title, placement) {
         const host = Module.vorblHost;
         const desktop = document.getElementById("vorbl-desktop") || document.body;
@@ -150,12 +151,23 @@ mergeInto(LibraryManager.library, {
         frame.appendChild(canvas);
         desktop.appendChild(frame);
         host.windows.set(id, {frame: frame, caption: caption, canvas: canvas,
-                              context: canvas.getContext("2d")});
+                              context: canvas.getContext("2d"), state: 0, outerHeight: 0,
+                              contentTop: 0, frameWidth: 0});
         _vorbl_js_place_canvas(id, placement);
         host.listen(id, canvas);
+        // A click on the caption of a minimised window restores it, as a click on its icon does:
+        // the page shows it again at once and tells the program, as a window manager would.
+        caption.addEventListener("click", () => {
+            const record = host.windows.get(id);
+            if (!record || record.state !== 1) return;
+            record.state = 0;
+            _vorbl_js_apply_show_state(record);
+            host.push({type: 3, id: id, state: 0});
+        });
     },
 
     // Moves and sizes window `id`'s frame and canvas as `placement` says (see above).
+    vorbl_js_place_canvas__deps: ["vorbl_js_apply_show_state"],
     vorbl_js_place_canvas: function(id, placement) {
         const record = Module.vorblHost.windows.get(id);
         if (!record) return;
@@ -173,11 +185,33 @@ mergeInto(LibraryManager.library, {
         record.caption.hidden = top - left <= 1;
         Object.assign(record.canvas.style, {left: px(left), top: px(top), width: px(contentWidth),
                                             height: px(contentHeight)});
+        Object.assign(record, {outerHeight: height, contentTop: top, frameWidth: left});
+        _vorbl_js_apply_show_state(record);
         if (record.canvas.width !== contentWidth || record.canvas.height !== contentHeight) {
             record.canvas.width = contentWidth;
             record.canvas.height = contentHeight;
             record.context = record.canvas.getContext("2d");
         }
+    },
+
+    // A minimised window shows only its caption (the frame collapses to it, the canvas hidden);
+    // a maximised one has been placed by the window system to fill the screen, which the page
+    // fits to its stage. The frame's data-show-state names the state, for the page and tests.
+    vorbl_js_apply_show_state: function(record) {
+        const minimised = record.state === 1;
+        record.canvas.style.display = minimised ? "none" : "";
+        const height = minimised ? record.contentTop + record.frameWidth : record.outerHeight;
+        record.frame.style.height = height + "px";
+        record.frame.dataset.showState = ["normal", "minimized", "maximized"][record.state];
+    },
+
+    // Window `id` is now normal (0), minimised (1) or maximised (2).
+    vorbl_js_show_state__deps: ["vorbl_js_apply_show_state"],
+    vorbl_js_show_state: function(id, state) {
+        const record = Module.vorblHost.windows.get(id);
+        if (!record) return;
+        record.state = state;
+        _vorbl_js_apply_show_state(record);
     },
 
     vorbl_js_destroy_canvas: function(id) {
@@ -218,9 +252,10 @@ mergeInto(LibraryManager.library, {
         return Module.vorblHost.queue.length > 0 ? 1 : 0;
     },
 
-    // Takes the oldest event: returns its type (0 none, 1 key, 2 mouse) and fills `fields`
-    // (key: down, typed code point, numpad digit, CapsLock; mouse: window id, move, down, x, y)
-    // and, for a key, `code` with its KeyboardEvent.code.
+    // Takes the oldest event: returns its type (0 none, 1 key, 2 mouse, 3 show state) and fills
+    // `fields` (key: down, typed code point, numpad digit, CapsLock; mouse: window id, move, down,
+    // x, y; show state: window id, state as vorbl_js_show_state takes it) and, for a key, `code`
+    // with its KeyboardEvent.code.
     vorbl_js_take_event: function(fields, code, codeSize) {
         const event = Module.vorblHost.queue.shift();
         if (!event) return 0;
@@ -233,6 +268,9 @@ mergeInto(LibraryManager.library, {
             put(2, event.digit ? 1 : 0);
             put(3, event.caps ? 1 : 0);
             stringToUTF8(event.code || "", code, codeSize);
+        } else if (event.type === 3) {
+            put(0, event.id);
+            put(1, event.state);
         } else {
             put(0, event.id);
             put(1, event.move ? 1 : 0);

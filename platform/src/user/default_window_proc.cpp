@@ -114,6 +114,7 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wpara
             case WM_NCCREATE:                 // go on creating the window
             case WM_NCACTIVATE: return TRUE;  // go on activating it
             case WM_ACTIVATE: return handle_activate(window, wparam);
+            case WM_MOUSEACTIVATE: return MA_ACTIVATE;  // a top-level window: the click activates
             case WM_WINDOWPOSCHANGED:
                 window_position_changed_default(window,
                                                 reinterpret_cast<const WINDOWPOS *>(lparam));

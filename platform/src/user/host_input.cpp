@@ -7,8 +7,9 @@
 // arrive in content coordinates (the menu bar strip at the top) and leave in client coordinates, as
 // signed 16-bit fields, so a point over the bar has a negative y; a left press over the bar is
 // WM_NCLBUTTONDOWN with HTMENU, whose point is in screen coordinates as for every non-client
-// message. Mouse messages carry the MK_SHIFT and MK_CONTROL state of the keyboard. Depends on the
-// window table, the keyboard state and the message queue.
+// message. Mouse messages carry the MK_SHIFT and MK_CONTROL state of the keyboard. A press on an
+// inactive window activates it only as the program retrieves it (after WM_MOUSEACTIVATE), as on
+// Windows. Depends on the window table, the keyboard state and the message queue.
 #include "host/host_input.h"
 
 #include <algorithm>
@@ -101,8 +102,7 @@ void host_input_mouse(HWND handle, bool move, bool down, int x, int y) {
     }
     if (!inside_content(*window, x, y)) return;  // a press on the frame is the host's
     left_button_down = true;
-    window_activate(handle, WA_CLICKACTIVE);  // the window clicked becomes active, with the focus
-    queue_press(handle, x, y, client_y);
+    queue_press(handle, x, y, client_y);  // which activates the window as it is retrieved
 }
 
 void host_input_close(HWND handle) {

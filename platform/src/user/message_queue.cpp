@@ -91,11 +91,17 @@ void route_keys_without_focus() {
     }
 }
 
+// A press on an inactive window activates it as it is retrieved, and may be eaten by the
+// window's WM_MOUSEACTIVATE answer; the next input message is taken then.
+// Keys are routed again after each eaten press, whose activation may have moved the focus.
 bool take_input(const Filter &filter, bool remove, MSG *out) {
-    route_keys_without_focus();
-    if (!take_from(input_messages, filter, remove, out)) return false;
-    if (remove) keyboard_note_retrieved(*out);
-    return true;
+    for (;;) {
+        route_keys_without_focus();
+        if (!take_from(input_messages, filter, remove, out)) return false;
+        if (!remove) return true;
+        keyboard_note_retrieved(*out);
+        if (!window_click_activation(*out)) return true;
+    }
 }
 
 bool take_paint(const Filter &filter, MSG *out) {

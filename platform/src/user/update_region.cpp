@@ -6,8 +6,8 @@
 // rectangles, so a paint changes nothing outside the region. Past kMaxUpdateParts rectangles the
 // list becomes its bounding box (a repaint too large, never one too small). Hidden windows collect
 // no update region: showing a window invalidates all of it, and showing or resizing a window
-// erases it at once, as Windows does. Device contexts come from the GDI (gdi/device_contexts.h,
-// gdi/clip_region.h).
+// erases it at once, as Windows does. GetDC(NULL) gives the screen's DC, which has no pixels
+// here. Device contexts come from the GDI (gdi/device_contexts.h, gdi/clip_region.h).
 #include "user/update_region.h"
 #include "core/memory_exhaustion.h"
 
@@ -229,7 +229,9 @@ extern "C" BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT *paint) {
 
 extern "C" HDC WINAPI GetDC(HWND handle) {
     return platform::fail_when_memory_runs_out<HDC>(nullptr, [&]() -> HDC {
-        if (find_window(handle) == nullptr) {  // no screen DC in this layer
+        // No window is the screen: its DC has the screen's colour format, for bitmaps made
+        // compatible with it, but no pixels this layer draws on.
+        if (handle != nullptr && find_window(handle) == nullptr) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }

@@ -98,6 +98,18 @@ void window_activate_restored(HWND window) {
     SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
 }
 
+bool window_click_activation(const MSG &press) {
+    if (press.message != WM_LBUTTONDOWN && press.message != WM_NCLBUTTONDOWN) return false;
+    if (find_window(press.hwnd) == nullptr || press.hwnd == active_window()) return false;
+    const WORD hit = press.message == WM_LBUTTONDOWN ? HTCLIENT : LOWORD(press.wParam);
+    const LRESULT answer =
+        SendMessageA(press.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(press.hwnd),
+                     MAKELPARAM(hit, press.message));
+    if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT)
+        window_activate(press.hwnd, WA_CLICKACTIVE);
+    return answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
+}
+
 void window_pass_activation(HWND window) {
     if (window == active_window()) {
         const HWND next = next_to_activate(window);

@@ -25,6 +25,10 @@ void window_activate(HWND window, WORD how);
 // A window restored from an icon is activated again: when it stayed the active window while
 // minimised, it takes the focus back and hears WM_ACTIVATE again.
 void window_activate_restored(HWND window);
+// A button press is retrieved: on a window that is not the active one it first asks the window
+// with WM_MOUSEACTIVATE, then activates it (WA_CLICKACTIVE) unless answered MA_NOACTIVATE or
+// MA_NOACTIVATEANDEAT. Returns true when the answer eats the press (the ...ANDEAT answers).
+bool window_click_activation(const MSG &press);
 // `window` is being hidden or destroyed: if it is active, activation passes to the topmost
 // other visible window (or to none), and a focus inside it is taken away.
 void window_pass_activation(HWND window);

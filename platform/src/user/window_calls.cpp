@@ -183,14 +183,19 @@ bool class_matches(const Window &window, const WindowClass *window_class) {
            strcasecmp(window.class_name.c_str(), window_class->name.c_str()) == 0;
 }
 
+// SW_SHOWNOACTIVATE: the normal size from a minimised or maximised window, and no activation;
+// an icon that is still the active window takes back the focus it gave up.
+void show_without_activating(HWND handle, bool was_minimized) {
+    window_restore(handle, false);
+    if (was_minimized && handle == active_window() && focused_window() != handle &&
+        !IsIconic(handle)) {
+        window_change_focus(handle);
+    }
+}
+
 bool minimizing(int command) {
     return command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE ||
            command == SW_FORCEMINIMIZE;
-}
-
-bool changes_state(int command) {
-    return minimizing(command) || command == SW_SHOWMAXIMIZED || command == SW_RESTORE ||
-           command == SW_SHOWNORMAL;
 }
 
 bool is_activating(int command) {
@@ -298,11 +303,14 @@ extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
         const bool was_visible = window->visible;
         const bool show = command != SW_HIDE;
         const bool activating = is_activating(command);
-        const bool minimized = window->show_state == HostShowState::minimized;
+        const bool was_minimized = window->show_state == HostShowState::minimized;
         if (show && !was_visible) {
             show_hidden_window(handle, activating && !minimizing(command));
-        } else if (show && activating && !minimized && !changes_state(command)) {
+        } else if (show && activating && !minimizing(command)) {
+            // An inactive window is activated before it changes its size.
             window_activate(handle, WA_ACTIVE);
+        } else if (command == SW_SHOWNA) {
+            SendMessageA(handle, WM_SHOWWINDOW, TRUE, 0);  // also to a window already shown
         } else if (!show && was_visible) {
             hide_window(handle);
         }
@@ -313,18 +321,23 @@ extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
             window_maximize(handle, activating);
         } else if (command == SW_RESTORE || command == SW_SHOWNORMAL) {
             window_restore(handle, activating);
+        } else if (command == SW_SHOWNOACTIVATE) {
+            show_without_activating(handle, was_minimized);
         }
         return was_visible ? TRUE : FALSE;
     });
 }
 
+// Both fail for a handle that is no window, with ERROR_INVALID_WINDOW_HANDLE.
 extern "C" BOOL WINAPI IsIconic(HWND handle) {
     const Window *window = find_window(handle);
+    if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return window != nullptr && window->show_state == platform::HostShowState::minimized;
 }
 
 extern "C" BOOL WINAPI IsZoomed(HWND handle) {
     const Window *window = find_window(handle);
+    if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return window != nullptr && window->show_state == platform::HostShowState::maximized;
 }
 

@@ -83,10 +83,13 @@ TEST(ObjectLifetime, CountersFollowEveryKind) {
 }
 
 TEST(Bitmaps, SizesSelectionAndColour) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    // Compatible with a fresh memory DC, and still colour.
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, 3, 2);
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    // Compatible with the screen: colour.
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);
     ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
     HGDIOBJ stock = SelectObject(dc, bitmap);
     EXPECT_NE(stock, nullptr);
     EXPECT_EQ(SetPixel(dc, 2, 1, RGB(10, 200, 30)), RGB(10, 200, 30));

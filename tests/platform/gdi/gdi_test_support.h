@@ -28,8 +28,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 class TestCanvas {
 public:
     TestCanvas(int width, int height) : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(dc_, width, height);
+        // In colour: a bitmap compatible with the screen, not with the fresh (monochrome) DC.
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
         old_bitmap_ = SelectObject(dc_, bitmap_);
         clear(kWhite);
     }

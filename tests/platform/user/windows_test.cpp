@@ -147,6 +147,10 @@ TEST_F(Windows, ShowWindowReturnsThePreviousVisibilityAndActivatingShowsTakeTheF
     ShowWindow(second, SW_SHOW);
     EXPECT_EQ(GetFocus(), second);
     headless_host_click(first, 3, 3);
+    EXPECT_EQ(GetFocus(), second) << "a press activates its window only when it is retrieved";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_EQ(GetFocus(), first) << "the window clicked takes the focus";
 }
 

@@ -245,8 +245,13 @@ BOOL WINAPI SetMenu(HWND window, HMENU menu) {
 }
 
 HMENU WINAPI GetMenu(HWND window) {
-    return platform::fail_when_memory_runs_out<HMENU>(
-        nullptr, [&]() -> HMENU { return platform::window_attached_menu(window); });
+    return platform::fail_when_memory_runs_out<HMENU>(nullptr, [&]() -> HMENU {
+        if (!IsWindow(window)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        return platform::window_attached_menu(window);
+    });
 }
 
 BOOL WINAPI DrawMenuBar(HWND window) {
