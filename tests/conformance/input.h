@@ -45,23 +45,29 @@ inline void chord(int modifier, int vk) {
     key(modifier, false);
 }
 
-// A press and release of the left button at client point (x, y) of `window`; a negative y lies
-// in the menu bar.
-inline void click(HWND window, int x, int y) {
 #ifdef _WIN32
+// A mouse input at client point (x, y) of `window`, in SendInput's absolute coordinates.
+inline INPUT absolute_mouse_input(HWND window, int x, int y, DWORD flags) {
     POINT at{x, y};
     ClientToScreen(window, &at);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in[3]{};
-    for (INPUT &event : in) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
-        event.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
-    }
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
+    in.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+#endif
+
+// A press and release of the left button at client point (x, y) of `window`; a negative y lies
+// in the menu bar.
+inline void click(HWND window, int x, int y) {
+#ifdef _WIN32
+    INPUT in[3] = {absolute_mouse_input(window, x, y, MOUSEEVENTF_MOVE),
+                   absolute_mouse_input(window, x, y, MOUSEEVENTF_LEFTDOWN),
+                   absolute_mouse_input(window, x, y, MOUSEEVENTF_LEFTUP)};
     SendInput(3, in, sizeof in[0]);
 #else
     headless_host_click(window, x, y);
@@ -71,15 +77,7 @@ inline void click(HWND window, int x, int y) {
 // The mouse moves to client point (x, y) of `window`, no button held.
 inline void move(HWND window, int x, int y) {
 #ifdef _WIN32
-    POINT at{x, y};
-    ClientToScreen(window, &at);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>((at.x * 65536 + width / 2) / width);
-    in.mi.dy = static_cast<LONG>((at.y * 65536 + height / 2) / height);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT in = absolute_mouse_input(window, x, y, MOUSEEVENTF_MOVE);
     SendInput(1, &in, sizeof in);
 #else
     headless_host_move(window, x, y);

@@ -10,6 +10,7 @@
 // trace reports ("watchdog"), so a stuck menu loop shows as a difference instead of a hang.
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "input.h"
@@ -224,6 +225,11 @@ void scenario(HWND window, const char *name, Send send) {
 
 void alt(int vk) { input::chord(VK_MENU, vk); }
 
+// Each key pressed and released in turn.
+void taps(std::initializer_list<int> vks) {
+    for (int vk : vks) input::tap(vk);
+}
+
 // A section whose steps are sent one timer tick apart; the watchdog starts after the last.
 void staged_scenario(HWND window, const char *name, std::vector<std::function<void()>> steps) {
     trace::section(name);
@@ -251,16 +257,11 @@ void system_menu_sections(HWND w) {
     });
     scenario(w, "Alt+Space, Escape, Escape", [] {
         alt(VK_SPACE);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt+Space, Down, Down, Up, Escape, Escape", [] {
         alt(VK_SPACE);
-        input::tap(VK_DOWN);
-        input::tap(VK_DOWN);
-        input::tap(VK_UP);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_DOWN, VK_DOWN, VK_UP, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt+Space, mnemonic X maximises", [] {
         alt(VK_SPACE);
@@ -271,44 +272,28 @@ void system_menu_sections(HWND w) {
         input::tap('R');
     });
     scenario(w, "Alt tapped, Left, Escape, Escape", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_LEFT);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_MENU, VK_LEFT, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt tapped, Left, Right, Escape", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_LEFT);
-        input::tap(VK_RIGHT);
-        input::tap(VK_ESCAPE);
+        taps({VK_MENU, VK_LEFT, VK_RIGHT, VK_ESCAPE});
     });
     scenario(w, "Alt+G, Right, Right, Escape, Escape", [] {
         alt('G');
-        input::tap(VK_RIGHT);
-        input::tap(VK_RIGHT);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_RIGHT, VK_RIGHT, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt+Space, Left, Escape, Escape", [] {
         alt(VK_SPACE);
-        input::tap(VK_LEFT);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_LEFT, VK_ESCAPE, VK_ESCAPE});
     });
 }
 
 // A window without a menu bar: Alt, F10 and Alt+letter go to the system menu.
 void no_bar_sections(HWND w) {
     scenario(w, "no bar: Alt tapped, Escape, Escape", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_MENU, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "no bar: F10, Down, Escape, Escape", [] {
-        input::tap(VK_F10);
-        input::tap(VK_DOWN);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_F10, VK_DOWN, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "no bar: Alt+C", [] { alt('C'); });
     scenario(w, "no bar: Alt+Q", [] {
@@ -321,8 +306,7 @@ void no_bar_sections(HWND w) {
     });
     scenario(w, "minimised: Alt+Space, Escape, Escape", [] {
         alt(VK_SPACE);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_ESCAPE, VK_ESCAPE});
     });
 }
 
@@ -330,46 +314,29 @@ void no_bar_sections(HWND w) {
 
 int main() {
     HWND w = make_window(WS_OVERLAPPEDWINDOW, true);
-    scenario(w, "Alt tapped, Escape", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_ESCAPE);
-    });
-    scenario(w, "F10, Escape", [] {
-        input::tap(VK_F10);
-        input::tap(VK_ESCAPE);
-    });
+    scenario(w, "Alt tapped, Escape", [] { taps({VK_MENU, VK_ESCAPE}); });
+    scenario(w, "F10, Escape", [] { taps({VK_F10, VK_ESCAPE}); });
     scenario(w, "Alt+R, Escape, Escape", [] {
         alt('R');
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt+R, Down, Down, Enter", [] {
         alt('R');
-        input::tap(VK_DOWN);
-        input::tap(VK_DOWN);
-        input::tap(VK_RETURN);
+        taps({VK_DOWN, VK_DOWN, VK_RETURN});
     });
     scenario(w, "Alt tapped, Right, Down, Enter", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_RIGHT);
-        input::tap(VK_DOWN);
-        input::tap(VK_RETURN);
+        taps({VK_MENU, VK_RIGHT, VK_DOWN, VK_RETURN});
     });
     scenario(w, "Alt+G, Left, Escape, Escape", [] {
         alt('G');
-        input::tap(VK_LEFT);
-        input::tap(VK_ESCAPE);
-        input::tap(VK_ESCAPE);
+        taps({VK_LEFT, VK_ESCAPE, VK_ESCAPE});
     });
     scenario(w, "Alt+R, mnemonic H", [] {
         alt('R');
         input::tap('H');
     });
     scenario(w, "Alt+Q matches no title", [] { alt('Q'); });
-    scenario(w, "Alt tapped, Alt tapped", [] {
-        input::tap(VK_MENU);
-        input::tap(VK_MENU);
-    });
+    scenario(w, "Alt tapped, Alt tapped", [] { taps({VK_MENU, VK_MENU}); });
     scenario(w, "title clicked open and closed", [w] {
         input::click(w, 15, -8);
         input::click(w, 15, -8);
